@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QAction>
+#include <QList>
+
+namespace bidwarden {
+
+// One action per command, shared by the menu bar and both toolbars. A
+// toolbar command's key ("back", "snipe", …) is the action's data().
+struct Commands
+{
+    explicit Commands(QObject *owner);
+
+    QAction *print = nullptr;
+    QAction *exit = nullptr;
+    QAction *back = nullptr;
+    QAction *forward = nullptr;
+    QAction *stop = nullptr;
+    QAction *refresh = nullptr;
+    QAction *auctionHome = nullptr;
+    QAction *serviceHome = nullptr;
+    QAction *snipe = nullptr;
+    QAction *setHomepage = nullptr;
+    QAction *storePassword = nullptr;
+    QAction *help = nullptr;
+    QAction *serviceFaq = nullptr;
+
+    // The buttons of the auction pane's and the service pane's toolbars, in
+    // order; nullptr stands for the separator.
+    QList<QAction *> auctionToolbar() const;
+    QList<QAction *> serviceToolbar() const;
+};
+
+} // namespace bidwarden

@@ -1,0 +1,43 @@
+#include "layout_rules.h"
+
+#include <cmath>
+
+namespace bidwarden {
+
+namespace {
+
+constexpr int twipsPerInch = 1440;
+
+std::optional<int> nonNegative(int size)
+{
+    return size < 0 ? std::nullopt : std::optional<int>(size);
+}
+
+} // namespace
+
+int twipsToPixels(int twips, qreal logicalDpi)
+{
+    return int(std::lround(twips * logicalDpi / twipsPerInch));
+}
+
+int pixelsToTwips(int pixels, qreal logicalDpi)
+{
+    return int(std::lround(pixels * twipsPerInch / logicalDpi));
+}
+
+ResizedControls layoutForWindow(QSize outerTwips)
+{
+    const int w = outerTwips.width();
+    const int h = outerTwips.height();
+    ResizedControls sizes;
+    sizes.webWidth = nonNegative(w - 100);
+    sizes.webHeight = nonNegative(h - 2290);
+    sizes.web2Width = nonNegative(w - 100);
+    sizes.web2Height = nonNegative(h - 2290);
+    sizes.tabStripWidth = nonNegative(w - 100);
+    sizes.tabStripHeight = nonNegative(h - 2290);
+    sizes.urlboxWidth = nonNegative(w - 3000);
+    return sizes;
+}
+
+} // namespace bidwarden

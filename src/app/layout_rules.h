@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QSize>
+
+#include <optional>
+
+namespace bidwarden {
+
+// Window geometry is kept in twips: 1440 to the inch, 15 to a pixel at 96 DPI.
+int twipsToPixels(int twips, qreal logicalDpi);
+int pixelsToTwips(int pixels, qreal logicalDpi);
+
+// The sizes that follow the window's outer size. A size that would be
+// negative is left out, and that control keeps the size it had.
+struct ResizedControls
+{
+    std::optional<int> webWidth;
+    std::optional<int> webHeight;
+    std::optional<int> web2Width;
+    std::optional<int> web2Height;
+    std::optional<int> tabStripWidth;
+    std::optional<int> tabStripHeight;
+    std::optional<int> urlboxWidth;
+};
+
+// All in twips: the panes and the tab strip take the window's width less 100
+// and its height less 2290; the address box its width less 3000.
+ResizedControls layoutForWindow(QSize outerTwips);
+
+} // namespace bidwarden

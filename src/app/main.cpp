@@ -1,0 +1,29 @@
+#include "build_config.h"
+#include "main_window.h"
+#include "web_engine_browser.h"
+
+#include <QApplication>
+
+using namespace bidwarden;
+
+int main(int argc, char *argv[])
+{
+    // The engine shares its OpenGL context with the widgets that show it.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Bidwarden"));
+    QApplication::setOrganizationName(QStringLiteral("Bidwarden"));
+
+    // Declared first so that it outlives every pane made on it.
+    WebEngineBrowser browser(QStringLiteral("bidwarden"));
+
+    const Endpoints endpoints{ QStringLiteral(BIDWARDEN_SERVICE_URL),
+                               QStringLiteral(BIDWARDEN_AUCTION_HOME) };
+    // Exit unloads the main window and its panes, while a dialog that is still
+    // open keeps the program running; the window owns itself from here on.
+    auto *window = new MainWindow(endpoints, SettingsFolder::applicationFolder(),
+                                  [&browser](QWidget *parent) { return browser.createPane(parent); });
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->show();
+    return app.exec();
+}

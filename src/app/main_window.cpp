@@ -1,0 +1,389 @@
+#include "main_window.h"
+
+#include "address_box.h"
+#include "browser_pane.h"
+#include "commands.h"
+#include "credentials.h"
+#include "dialog_host.h"
+#include "keyboard_state.h"
+#include "layout_rules.h"
+#include "scrambling.h"
+#include "service_post.h"
+#include "status_panels.h"
+#include "text_file.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QResizeEvent>
+#include <QStatusBar>
+#include <QTabBar>
+#include <QToolBar>
+#include <QUrl>
+
+namespace bidwarden {
+
+namespace {
+
+// Client-area geometry in twips.
+constexpr QRect auctionToolbarGeometry(0, 570, 11595, 540);
+constexpr QRect serviceToolbarGeometry(0, 0, 11595, 540);
+constexpr QSize toolbarButtonSize(810, 540);
+constexpr QRect tabStripGeometry(0, 600, 4815, 1815);
+constexpr QRect addressLabelBoxGeometry(120, 1080, 615, 255);
+constexpr QRect addressLabelGeometry(0, 0, 735, 495);
+constexpr QRect urlboxGeometry(2160, 1560, 8655, 315);
+constexpr QRect auctionPaneGeometry(0, 1440, 9495, 4575);
+constexpr QRect servicePaneGeometry(1200, 4440, 9495, 4575);
+// Where start-up moves them: both toolbars and both panes share one place.
+constexpr QPoint toolbarPosition(0, 0);
+constexpr QPoint panePosition(0, 1440);
+constexpr QPoint urlboxPosition(840, 1080);
+constexpr QSize initialClientSize(11595, 10050);
+
+// How long a refusal stays in the status bar.
+constexpr int refusalMessageMs = 10000;
+
+} // namespace
+
+MainWindow::MainWindow(const Endpoints &endpoints, const SettingsFolder &settings,
+                       const PaneFactory &makePane, QWidget *parent)
+    : QMainWindow(parent)
+    , m_endpoints(endpoints)
+    , m_settings(settings)
+    , m_commands(std::make_unique<Commands>(this))
+    , m_dialogs(new DialogHost(settings, this))
+{
+    setObjectName(QStringLiteral("frmWeb"));
+    setWindowTitle(tr("Bidwarden Auction Sniper"));
+    createControls(makePane);
+    createMenus();
+    connectCommands();
+    connectAuctionPageEvents();
+    resize(px(initialClientSize.width()),
+           px(initialClientSize.height()) + menuBar()->sizeHint().height());
+    runStartup();
+    // Key events reach the focused child first; watch them application-wide
+    // so the keyboard panels follow whatever has the focus.
+    qApp->installEventFilter(this);
+    refreshKeyStates();
+}
+
+MainWindow::~MainWindow() = default;
+
+bool MainWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::KeyPress: {
+        // One key press passes several receivers on its way up; count it once.
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (key->key() == Qt::Key_Insert && !key->isAutoRepeat() && isActiveWindow()
+            && key->timestamp() != m_lastInsertTimestamp) {
+            m_lastInsertTimestamp = key->timestamp();
+            m_overwrite = !m_overwrite;
+        }
+        refreshKeyStates();
+        break;
+    }
+    case QEvent::KeyRelease:
+        refreshKeyStates();
+        break;
+    case QEvent::WindowActivate:
+        if (watched == this)
+            refreshKeyStates();
+        break;
+    default:
+        break;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::refreshKeyStates()
+{
+    const LockStates locks = readLockStates();
+    m_status->setKeyStates(locks.numLock, locks.capsLock, m_overwrite);
+}
+
+int MainWindow::px(int twips) const
+{
+    return twipsToPixels(twips, logicalDpiY());
+}
+
+void MainWindow::createControls(const PaneFactory &makePane)
+{
+    const auto place = [this](QWidget *w, const QRect &twips) {
+        w->setGeometry(px(twips.x()), px(twips.y()), px(twips.width()), px(twips.height()));
+    };
+
+    m_client = new QWidget(this);
+    setCentralWidget(m_client);
+
+    m_addressLabelBox = new QWidget(m_client);
+    m_addressLabelBox->setObjectName(QStringLiteral("picboxAddress"));
+    place(m_addressLabelBox, addressLabelBoxGeometry);
+    m_addressLabel = new QLabel(tr("Address:"), m_addressLabelBox);
+    m_addressLabel->setObjectName(QStringLiteral("Label1"));
+    place(m_addressLabel, addressLabelGeometry);
+    m_addressLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    m_tabStrip = new QTabBar(m_client);
+    m_tabStrip->setObjectName(QStringLiteral("TabStrip1"));
+    m_tabStrip->setDrawBase(true);
+    m_tabStrip->setExpanding(false);
+    m_tabStrip->addTab(tr("Bidwarden"));
+    m_tabStrip->setTabToolTip(ServiceTab, tr("Click here to go to the Bidwarden service"));
+    m_tabStrip->addTab(tr("Auction Browser"));
+    place(m_tabStrip, tabStripGeometry);
+
+    m_urlbox = new AddressBox(m_client);
+    m_urlbox->setObjectName(QStringLiteral("Urlbox"));
+    place(m_urlbox, urlboxGeometry);
+
+    auto *bar = new QStatusBar(this);
+    bar->setObjectName(QStringLiteral("StatusBar1"));
+    setStatusBar(bar);
+    m_status = new StatusPanels(bar, logicalDpiY());
+
+    m_auctionPane = makePane(m_client);
+    m_auctionPane->setObjectName(QStringLiteral("Web"));
+    place(m_auctionPane, auctionPaneGeometry);
+
+    m_auctionToolbar = createToolbar("Toolbar1", m_commands->auctionToolbar(), auctionToolbarGeometry);
+    m_serviceToolbar = createToolbar("Toolbar2", m_commands->serviceToolbar(), serviceToolbarGeometry);
+
+    m_servicePane = makePane(m_client);
+    m_servicePane->setObjectName(QStringLiteral("Web2"));
+    place(m_servicePane, servicePaneGeometry);
+
+    // Focus order: the auction pane, the address box, the tab strip, the service pane.
+    setTabOrder(m_auctionPane, m_urlbox);
+    setTabOrder(m_urlbox, m_tabStrip);
+    setTabOrder(m_tabStrip, m_servicePane);
+
+    connect(m_tabStrip, &QTabBar::currentChanged, this, &MainWindow::showTab);
+    connect(m_urlbox, &AddressBox::addressEntered, m_auctionPane, &BrowserPane::navigate);
+}
+
+QToolBar *MainWindow::createToolbar(const char *objectName, const QList<QAction *> &actions,
+                                    const QRect &geometry)
+{
+    auto *toolbar = new QToolBar(m_client);
+    toolbar->setObjectName(QString::fromLatin1(objectName));
+    toolbar->setMovable(false);
+    toolbar->setFloatable(false);
+    toolbar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    toolbar->setIconSize(QSize(16, 16));
+    for (QAction *action : actions) {
+        if (!action) {
+            toolbar->addSeparator();
+            continue;
+        }
+        toolbar->addAction(action);
+        if (QWidget *button = toolbar->widgetForAction(action))
+            button->setMinimumWidth(px(toolbarButtonSize.width()));
+    }
+    // A caption under a picture needs a little more than the design height
+    // at common font sizes; never cut the captions off.
+    toolbar->setGeometry(px(geometry.x()), px(geometry.y()), px(geometry.width()),
+                         std::max(px(geometry.height()), toolbar->sizeHint().height()));
+    return toolbar;
+}
+
+void MainWindow::createMenus()
+{
+    const auto addMenu = [this](const char *objectName, const QString &title,
+                                const QList<QAction *> &items) {
+        QMenu *menu = menuBar()->addMenu(title);
+        menu->setObjectName(QString::fromLatin1(objectName));
+        menu->addActions(items);
+    };
+    const Commands &c = *m_commands;
+    addMenu("mnuFile", tr("&File"), { c.print, c.exit });
+    addMenu("mnuNavigate", tr("&Navigate"),
+            { c.back, c.forward, c.stop, c.refresh, c.auctionHome, c.serviceHome });
+    addMenu("mnuTools", tr("&Tools"), { c.snipe, c.setHomepage, c.storePassword });
+    addMenu("mnuHelp", tr("&Help"), { c.help, c.serviceFaq });
+}
+
+void MainWindow::connectCommands()
+{
+    const Commands &c = *m_commands;
+    // The toolbar of a pane is shown only with that pane's tab, so the pane in
+    // front is the pane of the toolbar a button belongs to.
+    connect(c.back, &QAction::triggered, this, [this] { frontPane()->goBack(); });
+    connect(c.forward, &QAction::triggered, this, [this] { frontPane()->goForward(); });
+    connect(c.stop, &QAction::triggered, this, [this] { frontPane()->stop(); });
+    connect(c.refresh, &QAction::triggered, this, [this] { frontPane()->refresh(); });
+    connect(c.print, &QAction::triggered, this, [this] { frontPane()->print(this); });
+    connect(c.auctionHome, &QAction::triggered, this,
+            [this] { loadInPane(m_auctionPane, m_endpoints.auctionHome, AuctionTab); });
+    connect(c.serviceHome, &QAction::triggered, this,
+            [this] { loadInPane(m_servicePane, m_endpoints.serviceBase, ServiceTab); });
+    connect(c.serviceFaq, &QAction::triggered, this, [this] {
+        loadInPane(m_servicePane, serviceAddress(m_endpoints.serviceBase, servicePaths::faq).toString(),
+                   ServiceTab);
+    });
+    connect(c.snipe, &QAction::triggered, this, &MainWindow::snipeCurrentAuction);
+    connect(c.help, &QAction::triggered, this, &MainWindow::openHelp);
+    connect(c.setHomepage, &QAction::triggered, m_dialogs, &DialogHost::showSetHomepage);
+    connect(c.storePassword, &QAction::triggered, m_dialogs, &DialogHost::showStorePassword);
+    connect(c.exit, &QAction::triggered, this, [this] {
+        // Closing only schedules the window's deletion, so the host is still here.
+        close();
+        m_dialogs->closeStorePassword();
+    });
+}
+
+void MainWindow::connectAuctionPageEvents()
+{
+    // Only the auction pane's events are followed; the service pane is a
+    // plain browser whose pages the program never looks at.
+    BrowserPane *pane = m_auctionPane;
+    connect(pane, &BrowserPane::statusTextChanged, m_status, &StatusPanels::setPageStatus);
+    connect(pane, &BrowserPane::downloadBegan, this,
+            [this] { m_status->setPageStatus(QStringLiteral("Opening Page.....")); });
+    connect(pane, &BrowserPane::downloadCompleted, this,
+            [this] { m_status->setPageStatus(QStringLiteral("Download Finished...")); });
+    connect(pane, &BrowserPane::navigateCompleted, this, [this] {
+        setWindowTitle(m_auctionPane->locationName());
+        m_status->setPageStatus(m_auctionPane->locationUrl());
+        m_urlbox->setAddressText(m_auctionPane->locationUrl());
+    });
+    connect(pane, &BrowserPane::documentCompleted, this, [this] {
+        setWindowTitle(m_auctionPane->locationName());
+        m_status->setPageStatus(QStringLiteral("Document Finished."));
+        m_urlbox->appendAddress(m_urlbox->text());
+    });
+    connect(pane, &BrowserPane::fileDownloadStarting, this,
+            [this] { m_status->setPageStatus(QStringLiteral("Beginning Download.....")); });
+}
+
+void MainWindow::runStartup()
+{
+    const QString homepageFile = m_settings.homepageFile();
+    m_tabStrip->lower();
+    const auto moveTo = [this](QWidget *w, QPoint twips) { w->move(px(twips.x()), px(twips.y())); };
+    moveTo(m_auctionToolbar, toolbarPosition);
+    moveTo(m_serviceToolbar, toolbarPosition);
+    moveTo(m_auctionPane, panePosition);
+    moveTo(m_servicePane, panePosition);
+    moveTo(m_urlbox, urlboxPosition);
+
+    // The start-up steps pass over what fails without a message: an
+    // unreadable home-page file reads as the empty address.
+    if (fileExists(homepageFile))
+        m_auctionPane->navigate(readTextFileContentsQuietly(homepageFile));
+    else
+        m_auctionPane->navigate(m_endpoints.auctionHome);
+    m_servicePane->navigate(serviceAddress(m_endpoints.serviceBase, servicePaths::startPage).toString());
+    m_status->setPageStatus(QStringLiteral("Ready."));
+    m_status->setConnectionText(QStringLiteral("Online."));
+    selectTab(AuctionTab);
+
+    if (fileExists(m_settings.credentialsFile()))
+        loadPasswordInit();
+}
+
+void MainWindow::loadPasswordInit()
+{
+    // A file that cannot be read logs in with empty values, as an empty one does.
+    const ReadResult stored = readTextFileContents(m_settings.credentialsFile());
+    const Credentials credentials =
+            splitCredentialRecord(encryptDecrypt(stored.ok() ? stored.text : QString(), credentialsKey));
+    const ServicePostResult login =
+            loginPost(m_endpoints.serviceBase, credentials.userName, credentials.password);
+    if (!login.ok()) {
+        statusBar()->showMessage(tr("Automatic login skipped: %1").arg(login.refusal), refusalMessageMs);
+        return;
+    }
+    postToService(*login.post, AuctionTab);
+}
+
+void MainWindow::postToService(const ServicePost &post, Tab tabAfterwards)
+{
+    m_servicePane->navigatePost(post.url, post.postData, post.headers);
+    selectTab(tabAfterwards);
+}
+
+void MainWindow::snipeCurrentAuction()
+{
+    // The box's text is the auction: what the last navigation wrote there, or
+    // what the user has typed since, also while the box is hidden.
+    const ServicePostResult snipe = snipePost(m_endpoints.serviceBase, m_urlbox->text());
+    if (!snipe.ok()) {
+        statusBar()->showMessage(tr("Not sent to the service: %1").arg(snipe.refusal), refusalMessageMs);
+        return;
+    }
+    postToService(*snipe.post, ServiceTab);
+}
+
+void MainWindow::openHelp()
+{
+    // Opened with the desktop's application for it; the result is not checked.
+    QDesktopServices::openUrl(QUrl::fromLocalFile(m_settings.helpFile()));
+}
+
+void MainWindow::loadInPane(BrowserPane *pane, const QString &address, Tab tab)
+{
+    pane->navigate(address);
+    selectTab(tab);
+}
+
+MainWindow::Tab MainWindow::currentTab() const
+{
+    return Tab(m_tabStrip->currentIndex());
+}
+
+void MainWindow::selectTab(Tab tab)
+{
+    // Selecting from code runs the same switch as a click, and selecting the
+    // tab already in front changes nothing.
+    m_tabStrip->setCurrentIndex(tab);
+}
+
+void MainWindow::showTab(int index)
+{
+    if (index != ServiceTab && index != AuctionTab)
+        return;
+    const bool service = index == ServiceTab;
+    m_serviceToolbar->setVisible(service);
+    m_servicePane->setVisible(service);
+    m_addressLabel->setVisible(!service);
+    m_auctionPane->setVisible(!service);
+    m_auctionToolbar->setVisible(!service);
+    m_urlbox->setVisible(!service);
+}
+
+BrowserPane *MainWindow::frontPane() const
+{
+    return currentTab() == ServiceTab ? m_servicePane : m_auctionPane;
+}
+
+void MainWindow::resizeEvent(QResizeEvent *event)
+{
+    QMainWindow::resizeEvent(event);
+    applyLayout();
+}
+
+void MainWindow::applyLayout()
+{
+    const qreal dpi = logicalDpiY();
+    // The rules read the window's outer size: frame and title bar included.
+    const QSize frame = frameGeometry().size() - geometry().size();
+    const QSize outer = size() + frame.expandedTo(QSize(0, 0));
+    const ResizedControls sizes = layoutForWindow(
+            QSize(pixelsToTwips(outer.width(), dpi), pixelsToTwips(outer.height(), dpi)));
+
+    const auto resizeControl = [this](QWidget *w, const std::optional<int> &width,
+                                      const std::optional<int> &height) {
+        w->resize(width ? px(*width) : w->width(), height ? px(*height) : w->height());
+    };
+    resizeControl(m_auctionPane, sizes.webWidth, sizes.webHeight);
+    resizeControl(m_servicePane, sizes.web2Width, sizes.web2Height);
+    resizeControl(m_tabStrip, sizes.tabStripWidth, sizes.tabStripHeight);
+    resizeControl(m_urlbox, sizes.urlboxWidth, std::nullopt);
+}
+
+} // namespace bidwarden

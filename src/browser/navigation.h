@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QPair>
+#include <QString>
+#include <QUrl>
+
+namespace bidwarden {
+
+// The address a pane loads for a navigation request: trailing CR and LF are
+// dropped (the home-page file ends with a line end), the empty address is
+// about:blank, and a bare host name loads as http://host.
+QUrl urlForAddress(const QString &address);
+
+// Splits header text into (name, value) pairs: one "Name: value" per line,
+// lines ended by CR LF or LF; blank lines and lines without a colon are skipped.
+QList<QPair<QByteArray, QByteArray>> parseHeaderLines(const QByteArray &headerLines);
+
+} // namespace bidwarden

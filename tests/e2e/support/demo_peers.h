@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QByteArray>
+#include <QJsonObject>
+#include <QList>
+#include <QProcess>
+#include <QString>
+#include <QTemporaryDir>
+
+namespace bidwarden::test {
+
+// One request as the demo peers logged it.
+struct LoggedRequest
+{
+    QString site;    // "service" or "auction"
+    QString method;
+    QString path;    // with the query, as requested
+    QJsonObject headers;
+    QByteArray body; // the raw bytes
+
+    QString header(const char *name) const { return headers.value(QLatin1String(name)).toString(); }
+};
+
+// Runs bidwarden-demo on free loopback ports for one test, with a request log.
+class DemoPeers
+{
+public:
+    DemoPeers();
+    ~DemoPeers();
+
+    bool start();
+    QString serviceUrl() const { return m_serviceUrl; }  // no trailing slash
+    QString auctionUrl() const { return m_auctionUrl; }  // with trailing slash
+    QList<LoggedRequest> requests() const;
+    QList<LoggedRequest> requests(const QString &site) const;
+
+private:
+    QTemporaryDir m_dir;
+    QProcess m_process;
+    QString m_serviceUrl;
+    QString m_auctionUrl;
+};
+
+// Turns our own warnings into failures; the engine's chatter is let through.
+void failOnOwnWarnings();
+
+} // namespace bidwarden::test

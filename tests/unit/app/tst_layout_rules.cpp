@@ -1,0 +1,76 @@
+#include "layout_rules.h"
+
+#include <QTest>
+
+using namespace bidwarden;
+using OptInt = std::optional<int>;
+Q_DECLARE_METATYPE(OptInt)
+
+class TestLayoutRules : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void sizesFollowTheWindow_data();
+    void sizesFollowTheWindow();
+    void twipsConversion_data();
+    void twipsConversion();
+};
+
+void TestLayoutRules::sizesFollowTheWindow_data()
+{
+    QTest::addColumn<QSize>("outer");
+    QTest::addColumn<OptInt>("paneWidth");
+    QTest::addColumn<OptInt>("paneHeight");
+    QTest::addColumn<OptInt>("urlboxWidth");
+
+    QTest::newRow("initial") << QSize(11835, 10800) << OptInt(11735) << OptInt(8510) << OptInt(8835);
+    QTest::newRow("exact zero") << QSize(100, 2290) << OptInt(0) << OptInt(0) << OptInt();
+    QTest::newRow("narrower than the address box") << QSize(2999, 5000)
+                                                   << OptInt(2899) << OptInt(2710) << OptInt();
+    QTest::newRow("address box at zero") << QSize(3000, 2289) << OptInt(2900) << OptInt() << OptInt(0);
+    QTest::newRow("too small for anything") << QSize(99, 10) << OptInt() << OptInt() << OptInt();
+    QTest::newRow("minimised") << QSize(0, 0) << OptInt() << OptInt() << OptInt();
+}
+
+void TestLayoutRules::sizesFollowTheWindow()
+{
+    QFETCH(QSize, outer);
+    QFETCH(OptInt, paneWidth);
+    QFETCH(OptInt, paneHeight);
+    QFETCH(OptInt, urlboxWidth);
+
+    const ResizedControls sizes = layoutForWindow(outer);
+    QCOMPARE(sizes.webWidth, paneWidth);
+    QCOMPARE(sizes.webHeight, paneHeight);
+    QCOMPARE(sizes.web2Width, paneWidth);
+    QCOMPARE(sizes.web2Height, paneHeight);
+    QCOMPARE(sizes.tabStripWidth, paneWidth);
+    QCOMPARE(sizes.tabStripHeight, paneHeight);
+    QCOMPARE(sizes.urlboxWidth, urlboxWidth);
+}
+
+void TestLayoutRules::twipsConversion_data()
+{
+    QTest::addColumn<int>("twips");
+    QTest::addColumn<qreal>("dpi");
+    QTest::addColumn<int>("pixels");
+
+    QTest::newRow("one pixel at 96 dpi") << 15 << 96.0 << 1;
+    QTest::newRow("window width at 96 dpi") << 11595 << 96.0 << 773;
+    QTest::newRow("window width at 192 dpi") << 11595 << 192.0 << 1546;
+    QTest::newRow("one inch at 120 dpi") << 1440 << 120.0 << 120;
+    QTest::newRow("negative") << -150 << 96.0 << -10;
+}
+
+void TestLayoutRules::twipsConversion()
+{
+    QFETCH(int, twips);
+    QFETCH(qreal, dpi);
+    QFETCH(int, pixels);
+    QCOMPARE(twipsToPixels(twips, dpi), pixels);
+    QCOMPARE(pixelsToTwips(pixels, dpi), twips);
+}
+
+QTEST_GUILESS_MAIN(TestLayoutRules)
+#include "tst_layout_rules.moc"

@@ -1,0 +1,60 @@
+#include "navigation.h"
+
+#include <QTest>
+
+using namespace bidwarden;
+using HeaderList = QList<QPair<QByteArray, QByteArray>>;
+
+class TestNavigation : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void addressToUrl_data();
+    void addressToUrl();
+    void headerLines_data();
+    void headerLines();
+};
+
+void TestNavigation::addressToUrl_data()
+{
+    QTest::addColumn<QString>("address");
+    QTest::addColumn<QUrl>("url");
+
+    QTest::newRow("plain") << QStringLiteral("http://a.test/x?y=1&z=2") << QUrl(QStringLiteral("http://a.test/x?y=1&z=2"));
+    QTest::newRow("file line end dropped") << QStringLiteral("http://a.test/\r\n") << QUrl(QStringLiteral("http://a.test/"));
+    QTest::newRow("several line ends") << QStringLiteral("http://a.test/\n\r\n") << QUrl(QStringLiteral("http://a.test/"));
+    QTest::newRow("bare host") << QStringLiteral("a.test") << QUrl(QStringLiteral("http://a.test"));
+    QTest::newRow("empty") << QString() << QUrl(QStringLiteral("about:blank"));
+    QTest::newRow("only a line end") << QStringLiteral("\r\n") << QUrl(QStringLiteral("about:blank"));
+}
+
+void TestNavigation::addressToUrl()
+{
+    QFETCH(QString, address);
+    QFETCH(QUrl, url);
+    QCOMPARE(urlForAddress(address), url);
+}
+
+void TestNavigation::headerLines_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<HeaderList>("headers");
+
+    const HeaderList form{ { "Content-Type", "application/x-www-form-urlencoded" } };
+    QTest::newRow("one line") << QByteArray("Content-Type: application/x-www-form-urlencoded\r\n") << form;
+    QTest::newRow("no final line end") << QByteArray("Content-Type: application/x-www-form-urlencoded") << form;
+    QTest::newRow("two lines, bare LF")
+            << QByteArray("A: 1\nB: x: y\n") << HeaderList{ { "A", "1" }, { "B", "x: y" } };
+    QTest::newRow("junk skipped") << QByteArray("\r\nno colon\r\n: empty name\r\n") << HeaderList{};
+}
+
+void TestNavigation::headerLines()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(HeaderList, headers);
+    QCOMPARE(parseHeaderLines(text), headers);
+}
+
+QTEST_GUILESS_MAIN(TestNavigation)
+#include "tst_navigation.moc"
