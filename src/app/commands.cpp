@@ -1,7 +1,6 @@
 #include "commands.h"
 
-#include <QApplication>
-#include <QStyle>
+#include <QIcon>
 
 namespace bidwarden {
 
@@ -15,7 +14,8 @@ struct ActionSpec
     QString key;       // empty for commands without a toolbar button
     QString toolTip;
     QKeySequence shortcut;
-    QStyle::StandardPixmap icon = QStyle::SP_CustomBase;
+    const char *icon = nullptr; // the bundled picture, also the theme's name for it
+    const char *themeIcon = nullptr;
 };
 
 QAction *makeAction(QObject *owner, const ActionSpec &spec)
@@ -30,39 +30,45 @@ QAction *makeAction(QObject *owner, const ActionSpec &spec)
         action->setToolTip(spec.toolTip);
     if (!spec.shortcut.isEmpty())
         action->setShortcut(spec.shortcut);
-    if (spec.icon != QStyle::SP_CustomBase)
-        action->setIcon(QApplication::style()->standardIcon(spec.icon));
+    if (spec.icon)
+        action->setIcon(toolbarIcon(spec.themeIcon, spec.icon));
     return action;
 }
 
 } // namespace
 
+QIcon toolbarIcon(const char *themeName, const char *bundled)
+{
+    const QIcon fallback(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(bundled)));
+    return themeName ? QIcon::fromTheme(QLatin1String(themeName), fallback) : fallback;
+}
+
 Commands::Commands(QObject *owner)
 {
     const auto text = [](const char *s) { return QString::fromUtf8(s); };
     print = makeAction(owner, { "mnuPrint", text("&Print"), {}, text("print"), text("&Print"),
-                                QKeySequence(Qt::CTRL | Qt::Key_P), QStyle::SP_FileDialogDetailedView });
+                                QKeySequence(Qt::CTRL | Qt::Key_P), "print", "document-print" });
     exit = makeAction(owner, { "mnuExit", text("&Exit"), {}, {}, {}, {} });
     back = makeAction(owner, { "mnuBack", text("&Back"), {}, text("back"), text("Back"), {},
-                               QStyle::SP_ArrowBack });
+                               "back", "go-previous" });
     forward = makeAction(owner, { "mnuForward", text("&Forward"), {}, text("forward"),
-                                  text("&Forward"), {}, QStyle::SP_ArrowForward });
+                                  text("&Forward"), {}, "forward", "go-next" });
     stop = makeAction(owner, { "mnuStop", text("&Stop"), {}, text("stop"), text("&Stop"), {},
-                               QStyle::SP_BrowserStop });
+                               "stop", "process-stop" });
     refresh = makeAction(owner, { "mnuRefresh", text("&Refresh"), {}, text("refresh"),
-                                  text("&Refresh"), {}, QStyle::SP_BrowserReload });
+                                  text("&Refresh"), {}, "refresh", "view-refresh" });
     auctionHome = makeAction(owner, { "mnuEbay", text("&Ebay"), {}, text("home"), text("&Ebay"), {},
-                                      QStyle::SP_DirHomeIcon });
+                                      "home", "go-home" });
     serviceHome = makeAction(owner, { "mnuBidwarden", text("&Bidwarden"), {}, {}, {}, {} });
     snipe = makeAction(owner, { "mnuSnipe", text("&Snipe Auction"), text("&Snipe"), text("snipe"),
                                 text("Add to Snipe list"), QKeySequence(Qt::CTRL | Qt::Key_S),
-                                QStyle::SP_DialogApplyButton });
+                                "snipe", nullptr });
     setHomepage = makeAction(owner, { "mnuSetEbayHomepage", text("&Set eBay Homepage"), {}, {}, {}, {} });
     storePassword = makeAction(owner, { "mnuBidwardenPassword", text("&Store Bidwarden password"),
                                         {}, {}, {}, {} });
     help = makeAction(owner, { "mnuContents", text("&Contents"), text("&Help"), text("help"),
                                text("&Help"), QKeySequence(Qt::CTRL | Qt::Key_H),
-                               QStyle::SP_DialogHelpButton });
+                               "help", "help-browser" });
     serviceFaq = makeAction(owner, { "mnuBidwardenHomepage", text("&Bidwarden FAQ"), {}, {}, {}, {} });
 }
 

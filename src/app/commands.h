@@ -1,9 +1,14 @@
 #pragma once
 
 #include <QAction>
+#include <QIcon>
 #include <QList>
 
 namespace bidwarden {
+
+// The desktop theme's icon of that name where the theme has one, the bundled
+// picture (":/icons/<bundled>.svg") otherwise.
+QIcon toolbarIcon(const char *themeName, const char *bundled);
 
 // One action per command, shared by the menu bar and both toolbars. A
 // toolbar command's key ("back", "snipe", …) is the action's data().

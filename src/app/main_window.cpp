@@ -23,6 +23,12 @@
 #include <QToolBar>
 #include <QUrl>
 
+// The pictures are compiled into this static library; register them once.
+static void initResources()
+{
+    Q_INIT_RESOURCE(resources);
+}
+
 namespace bidwarden {
 
 namespace {
@@ -56,7 +62,9 @@ MainWindow::MainWindow(const Endpoints &endpoints, const SettingsFolder &setting
     , m_commands(std::make_unique<Commands>(this))
     , m_dialogs(new DialogHost(settings, this))
 {
+    initResources();
     setObjectName(QStringLiteral("frmWeb"));
+    setWindowIcon(toolbarIcon(nullptr, "bidwarden"));
     setWindowTitle(tr("Bidwarden Auction Sniper"));
     createControls(makePane);
     createMenus();
