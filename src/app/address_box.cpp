@@ -23,11 +23,6 @@ AddressBox::AddressBox(QWidget *parent)
         if (!std::exchange(m_lastEditDeletes, false))
             completeFromList();
     });
-    connect(lineEdit(), &QLineEdit::returnPressed, this, [this] {
-        const QString entered = text();
-        Q_EMIT addressEntered(entered);
-        appendAddress(entered);
-    });
 }
 
 QString AddressBox::text() const
@@ -58,6 +53,14 @@ bool AddressBox::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == lineEdit() && event->type() == QEvent::KeyPress) {
         const auto *key = static_cast<QKeyEvent *>(event);
+        // Handled here: the combo box would hand Enter to the line edit a
+        // second time, and must not insert the text itself.
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            const QString entered = text();
+            Q_EMIT addressEntered(entered);
+            appendAddress(entered);
+            return true;
+        }
         m_lastEditDeletes = key->key() == Qt::Key_Backspace || key->key() == Qt::Key_Delete
                 || key->matches(QKeySequence::Cut) || key->matches(QKeySequence::DeleteEndOfWord)
                 || key->matches(QKeySequence::DeleteStartOfWord)

@@ -1,14 +1,13 @@
 #pragma once
 
+#include "set_homepage_dialog.h"
 #include "settings_folder.h"
+#include "store_password_dialog.h"
 
 #include <QObject>
 #include <QPointer>
 
 namespace bidwarden {
-
-class SetHomepageDialog;
-class StorePasswordDialog;
 
 // Keeps each settings dialog a single instance: created on first use, shown
 // again (with what was typed) when asked for while open. The dialogs have no

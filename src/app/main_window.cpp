@@ -172,6 +172,10 @@ void MainWindow::createControls(const PaneFactory &makePane)
 
     connect(m_tabStrip, &QTabBar::currentChanged, this, &MainWindow::showTab);
     connect(m_urlbox, &AddressBox::addressEntered, m_auctionPane, &BrowserPane::navigate);
+    connect(m_servicePane, &BrowserPane::downloadCompleted, this, [this] {
+        if (const std::optional<ServicePost> login = std::exchange(m_pendingLogin, std::nullopt))
+            m_servicePane->navigatePost(login->url, login->postData, login->headers);
+    });
 }
 
 QToolBar *MainWindow::createToolbar(const char *objectName, const QList<QAction *> &actions,
@@ -306,7 +310,11 @@ void MainWindow::loadPasswordInit()
         statusBar()->showMessage(tr("Automatic login skipped: %1").arg(login.refusal), refusalMessageMs);
         return;
     }
-    postToService(*login.post, AuctionTab);
+    // The start page was asked for first; post once its load has ended, so
+    // the service sees both requests in order and the login's answer is
+    // what the service pane shows.
+    m_pendingLogin = login.post;
+    selectTab(AuctionTab);
 }
 
 void MainWindow::postToService(const ServicePost &post, Tab tabAfterwards)

@@ -1,12 +1,14 @@
 #pragma once
 
 #include "endpoints.h"
+#include "service_post.h"
 #include "settings_folder.h"
 
 #include <QMainWindow>
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 QT_BEGIN_NAMESPACE
 class QLabel;
@@ -20,7 +22,6 @@ class AddressBox;
 class BrowserPane;
 class DialogHost;
 struct Commands;
-struct ServicePost;
 class StatusPanels;
 
 // Makes one browser pane as a child of the given widget.
@@ -91,6 +92,8 @@ private:
     StatusPanels *m_status = nullptr;
     DialogHost *m_dialogs = nullptr;
     // Insert toggles overwrite mode; the program keeps that state itself.
+    // The start-up login, posted when the service's start page has loaded.
+    std::optional<ServicePost> m_pendingLogin;
     bool m_overwrite = false;
     quint64 m_lastInsertTimestamp = 0;
 };

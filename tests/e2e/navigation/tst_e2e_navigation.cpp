@@ -28,7 +28,6 @@ private Q_SLOTS:
     void exitLeavesTheHomepageDialogRunning();
 
 private:
-    void waitForDocuments(BrowserPane *pane, int count);
     QAction *action(const char *name) const
     {
         return m_program->window()->findChild<QAction *>(QString::fromLatin1(name));
@@ -42,13 +41,7 @@ void TestNavigationEndToEnd::init()
     m_program = std::make_unique<ProgramUnderTest>();
     QVERIFY(m_program->startPeers());
     m_program->open();
-    waitForDocuments(m_program->auctionPane(), 1);
-}
-
-void TestNavigationEndToEnd::waitForDocuments(BrowserPane *pane, int count)
-{
-    QSignalSpy documents(pane, &BrowserPane::documentCompleted);
-    QTRY_VERIFY_WITH_TIMEOUT(documents.count() >= count, 30000);
+    QVERIFY(m_program->waitForStartPage());
 }
 
 void TestNavigationEndToEnd::backActsOnlyOnThePaneInFront()
@@ -85,10 +78,9 @@ void TestNavigationEndToEnd::faqLoadsInTheServicePane()
     QCOMPARE(m_program->window()->currentTab(), MainWindow::ServiceTab);
     QTRY_COMPARE_WITH_TIMEOUT(m_program->servicePane()->locationUrl(),
                               m_program->peers().serviceUrl() + QStringLiteral("/faq.cfm"), 30000);
-    bool faqRequested = false;
-    for (const LoggedRequest &r : m_program->peers().requests(QStringLiteral("service")))
-        faqRequested = faqRequested || (r.method == QLatin1String("GET") && r.path == QLatin1String("/faq.cfm"));
-    QVERIFY(faqRequested);
+    QTRY_VERIFY_WITH_TIMEOUT(m_program->peers().hasRequest(QStringLiteral("service"), QStringLiteral("GET"),
+                                                            QStringLiteral("/faq.cfm")),
+                             30000);
 }
 
 void TestNavigationEndToEnd::typedAddressIsListedTwice()

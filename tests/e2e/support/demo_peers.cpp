@@ -67,6 +67,15 @@ QList<LoggedRequest> DemoPeers::requests(const QString &site) const
     return found;
 }
 
+bool DemoPeers::hasRequest(const QString &site, const QString &method, const QString &path) const
+{
+    for (const LoggedRequest &r : requests(site)) {
+        if (r.method == method && r.path == path)
+            return true;
+    }
+    return false;
+}
+
 namespace {
 
 QtMessageHandler previousHandler = nullptr;

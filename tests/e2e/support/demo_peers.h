@@ -33,6 +33,7 @@ public:
     QString auctionUrl() const { return m_auctionUrl; }  // with trailing slash
     QList<LoggedRequest> requests() const;
     QList<LoggedRequest> requests(const QString &site) const;
+    bool hasRequest(const QString &site, const QString &method, const QString &path) const;
 
 private:
     QTemporaryDir m_dir;

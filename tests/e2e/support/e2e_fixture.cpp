@@ -1,6 +1,7 @@
 #include "e2e_fixture.h"
 
 #include "address_box.h"
+#include "browser_pane.h"
 #include "main_window.h"
 #include "settings_folder.h"
 #include "web_engine_browser.h"
@@ -32,8 +33,17 @@ MainWindow *ProgramUnderTest::open()
     WebEngineBrowser *browser = m_browser.get();
     m_window = std::make_unique<MainWindow>(endpoints, SettingsFolder(m_settings.path()),
                                             [browser](QWidget *parent) { return browser->createPane(parent); });
+    m_auctionDocuments = 0;
+    QObject::connect(m_window->auctionPane(), &BrowserPane::documentCompleted, m_window.get(),
+                     [this] { ++m_auctionDocuments; });
     m_window->show();
+    m_window->activateWindow();
     return m_window.get();
+}
+
+bool ProgramUnderTest::waitForStartPage()
+{
+    return QTest::qWaitFor([this] { return m_auctionDocuments > 0; }, 30000);
 }
 
 WebEnginePane *ProgramUnderTest::auctionPane() const
@@ -64,7 +74,8 @@ QString ProgramUnderTest::pageText(WebEnginePane *pane)
         text = t;
         done = true;
     });
-    QTest::qWaitFor([&done] { return done; }, 10000);
+    if (!QTest::qWaitFor([&done] { return done; }, 10000))
+        qWarning("the page text did not arrive");
     return text;
 }
 

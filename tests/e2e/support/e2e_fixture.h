@@ -30,6 +30,8 @@ public:
 
     // Creates and shows the main window; start-up runs as in the program.
     MainWindow *open();
+    // Waits until the auction pane has completed its first document.
+    bool waitForStartPage();
     MainWindow *window() const { return m_window.get(); }
     WebEnginePane *auctionPane() const;
     WebEnginePane *servicePane() const;
@@ -44,6 +46,7 @@ private:
     DemoPeers m_peers;
     std::unique_ptr<WebEngineBrowser> m_browser;
     std::unique_ptr<MainWindow> m_window;
+    int m_auctionDocuments = 0;
 };
 
 // The engine needs its context shared before the application exists.

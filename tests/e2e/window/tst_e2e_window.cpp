@@ -41,8 +41,7 @@ void TestWindowEndToEnd::startupLoadsStoredHomePageAndStartPage()
     QVERIFY(writeTextFileContents(home, SettingsFolder(m_program->settingsPath()).homepageFile()).ok());
 
     MainWindow *window = m_program->open();
-    QSignalSpy documents(m_program->auctionPane(), &BrowserPane::documentCompleted);
-    QTRY_VERIFY_WITH_TIMEOUT(documents.count() >= 1, 30000);
+    QVERIFY(m_program->waitForStartPage());
 
     const QList<LoggedRequest> auction = m_program->peers().requests(QStringLiteral("auction"));
     QVERIFY(!auction.isEmpty());
@@ -62,11 +61,10 @@ void TestWindowEndToEnd::startupLoadsStoredHomePageAndStartPage()
 void TestWindowEndToEnd::framesAddOneEntryPerDocument()
 {
     m_program->open();
+    QVERIFY(m_program->waitForStartPage());
     QSignalSpy documents(m_program->auctionPane(), &BrowserPane::documentCompleted);
-    QTRY_VERIFY_WITH_TIMEOUT(documents.count() >= 1, 30000);
     const qsizetype before = m_program->urlbox()->addresses().size();
 
-    documents.clear();
     const QString frames = m_program->peers().auctionUrl() + QStringLiteral("frames.html");
     m_program->auctionPane()->navigate(frames);
     QTRY_VERIFY_WITH_TIMEOUT(documents.count() >= 3, 30000);
@@ -79,8 +77,7 @@ void TestWindowEndToEnd::framesAddOneEntryPerDocument()
 void TestWindowEndToEnd::downloadShowsBeginningDownload()
 {
     m_program->open();
-    QSignalSpy documents(m_program->auctionPane(), &BrowserPane::documentCompleted);
-    QTRY_VERIFY_WITH_TIMEOUT(documents.count() >= 1, 30000);
+    QVERIFY(m_program->waitForStartPage());
 
     QString statusWhenOffered;
     connect(m_program->auctionPane(), &BrowserPane::fileDownloadStarting, this,
@@ -92,8 +89,7 @@ void TestWindowEndToEnd::downloadShowsBeginningDownload()
 void TestWindowEndToEnd::servicePagesLeaveTheAuctionStateAlone()
 {
     MainWindow *window = m_program->open();
-    QSignalSpy auctionDocuments(m_program->auctionPane(), &BrowserPane::documentCompleted);
-    QTRY_VERIFY_WITH_TIMEOUT(auctionDocuments.count() >= 1, 30000);
+    QVERIFY(m_program->waitForStartPage());
     const QString title = window->windowTitle();
     const QStringList list = m_program->urlbox()->addresses();
 

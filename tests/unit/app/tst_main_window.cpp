@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QLabel>
+#include <QLineEdit>
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTemporaryDir>
@@ -108,6 +109,10 @@ void TestMainWindow::startupLoginPostsStoredCredentials()
 {
     writeCredentials(m_dir.path(), QStringLiteral("jo smith"), QStringLiteral("p&q"));
     Window w(m_dir.path());
+    // The login follows once the start page's load has ended, and only once.
+    QVERIFY(w.service()->posts.isEmpty());
+    Q_EMIT w.service()->downloadCompleted();
+    Q_EMIT w.service()->downloadCompleted();
     QCOMPARE(w.service()->calls,
              QStringList({ QStringLiteral("navigate http://service.test/?source=program"),
                            QStringLiteral("post http://service.test/cl/logincheck.cfm") }));
@@ -127,12 +132,14 @@ void TestMainWindow::startupLoginSkipsWhatCannotBeSent()
     }
     {
         Window w(m_dir.path());
+        Q_EMIT w.service()->downloadCompleted();
         QCOMPARE(w.service()->posts.size(), 1);
         QCOMPARE(w.service()->posts.at(0).postData, QByteArray("UserLogin=&UserPassword="));
     }
     // A user name too long for the service is not posted cut short.
     writeCredentials(m_dir.path(), QString(40000, QLatin1Char('u')), QStringLiteral("pw"));
     Window w(m_dir.path());
+    Q_EMIT w.service()->downloadCompleted();
     QVERIFY(w.service()->posts.isEmpty());
     QVERIFY(w.window.statusBar()->currentMessage().contains(QStringLiteral("too long")));
     QCOMPARE(w.window.currentTab(), MainWindow::AuctionTab);

@@ -1,0 +1,180 @@
+#include "demo_sites.h"
+
+#include "form_decoding.h"
+
+namespace bidwarden::demo {
+
+namespace {
+
+const QString sessionCookie = QStringLiteral("BWSESSION");
+
+DemoResponse page(const QString &title, const QStringList &paragraphs, const QString &rawBody = QString())
+{
+    DemoResponse response;
+    response.body = htmlPage(title, paragraphs, rawBody);
+    return response;
+}
+
+QString link(const QString &href, const QString &text)
+{
+    return QStringLiteral("<li><a href=\"%1\">%2</a></li>").arg(href.toHtmlEscaped(), text.toHtmlEscaped());
+}
+
+std::optional<FormFields> formOf(const DemoRequest &request, DemoResponse *refusal)
+{
+    if (request.method != QLatin1String("POST")) {
+        *refusal = errorPage(405, QStringLiteral("This address takes a form post."));
+        return std::nullopt;
+    }
+    std::optional<FormFields> fields = decodeForm(request.body);
+    if (!fields)
+        *refusal = errorPage(400, QStringLiteral("The form data is malformed."));
+    return fields;
+}
+
+} // namespace
+
+QByteArray DemoRequest::header(const QByteArray &name) const
+{
+    QByteArrayList values;
+    for (const auto &[key, value] : headers) {
+        if (key.compare(name, Qt::CaseInsensitive) == 0)
+            values << value;
+    }
+    return values.join(", ");
+}
+
+QString DemoRequest::cookie(const QString &name) const
+{
+    for (const QByteArray &part : header("Cookie").split(';')) {
+        const QByteArray trimmed = part.trimmed();
+        const qsizetype eq = trimmed.indexOf('=');
+        if (eq > 0 && QString::fromLatin1(trimmed.left(eq)) == name)
+            return QString::fromLatin1(trimmed.mid(eq + 1));
+    }
+    return QString();
+}
+
+QByteArray htmlPage(const QString &title, const QStringList &paragraphs, const QString &rawBody)
+{
+    QString html = QStringLiteral("<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\">");
+    if (!title.isNull())
+        html += QStringLiteral("<title>%1</title>").arg(title.toHtmlEscaped());
+    html += QStringLiteral("</head><body>");
+    if (!title.isNull())
+        html += QStringLiteral("<h1>%1</h1>").arg(title.toHtmlEscaped());
+    for (const QString &p : paragraphs)
+        html += QStringLiteral("<p>%1</p>").arg(p.toHtmlEscaped());
+    html += rawBody + QStringLiteral("</body></html>\n");
+    return html.toUtf8();
+}
+
+DemoResponse errorPage(int status, const QString &reason)
+{
+    DemoResponse response;
+    response.status = status;
+    response.body = htmlPage(QStringLiteral("Error %1").arg(status), { reason });
+    return response;
+}
+
+DemoResponse ServiceSite::handle(const DemoRequest &request)
+{
+    if (request.body.size() > maxRequestBody)
+        return errorPage(413, QStringLiteral("The request is too large."));
+    const bool get = request.method == QLatin1String("GET") || request.method == QLatin1String("HEAD");
+    if (request.path == QLatin1String("/") && get) {
+        if (request.query == QLatin1String("source=program"))
+            return page(QStringLiteral("Bidwarden \u2014 Welcome"),
+                        { QStringLiteral("Welcome to the Bidwarden sniping service."),
+                          QStringLiteral("Browse to an auction and press Ctrl+S to snipe it.") });
+        return page(QStringLiteral("Bidwarden"), { QStringLiteral("Last-second bids, placed for you.") },
+                    link(QStringLiteral("/faq.cfm"), QStringLiteral("Questions and answers")));
+    }
+    if (request.path == QLatin1String("/faq.cfm") && get)
+        return page(QStringLiteral("Bidwarden \u2014 FAQ"),
+                    { QStringLiteral("How does sniping work? Bidwarden bids seconds before the auction ends.") });
+    if (request.path == QLatin1String("/cl/logincheck.cfm"))
+        return logIn(request);
+    if (request.path == QLatin1String("/cl/SUpdate.cfm"))
+        return snipe(request);
+    return errorPage(404, QStringLiteral("There is no page at %1.").arg(request.path));
+}
+
+DemoResponse ServiceSite::logIn(const DemoRequest &request)
+{
+    DemoResponse refusal;
+    const std::optional<FormFields> fields = formOf(request, &refusal);
+    if (!fields)
+        return refusal;
+    const QString user = formValue(*fields, QStringLiteral("UserLogin")).value_or(QString());
+    if (user.isEmpty())
+        return page(QStringLiteral("Bidwarden \u2014 Login failed"), { QStringLiteral("Login failed.") });
+    const QString session = m_book.logIn(user);
+    DemoResponse response = page(QStringLiteral("Bidwarden \u2014 Logged in"),
+                                 { QStringLiteral("Logged in as %1").arg(user) });
+    response.headers.append(qMakePair(QByteArray("Set-Cookie"),
+                                      (sessionCookie + QLatin1Char('=') + session
+                                       + QStringLiteral("; Path=/; HttpOnly")).toLatin1()));
+    return response;
+}
+
+DemoResponse ServiceSite::snipe(const DemoRequest &request)
+{
+    DemoResponse refusal;
+    const std::optional<FormFields> fields = formOf(request, &refusal);
+    if (!fields)
+        return refusal;
+    const std::optional<QString> auction = formValue(*fields, QStringLiteral("AuctionURL"));
+    if (!auction)
+        return errorPage(400, QStringLiteral("The form has no AuctionURL."));
+    const std::optional<QStringList> list = m_book.snipe(request.cookie(sessionCookie), *auction);
+    if (!list)
+        return page(QStringLiteral("Bidwarden \u2014 Please log in"), { QStringLiteral("Please log in") });
+    QString items = QStringLiteral("<ul>");
+    for (const QString &entry : *list)
+        items += QStringLiteral("<li>%1</li>").arg(entry.toHtmlEscaped());
+    items += QStringLiteral("</ul>");
+    return page(QStringLiteral("Bidwarden \u2014 Snipe list"),
+                { QStringLiteral("Your snipe list (%1):").arg(list->size()) }, items);
+}
+
+DemoResponse handleAuctionSite(const DemoRequest &request)
+{
+    if (request.body.size() > maxRequestBody)
+        return errorPage(413, QStringLiteral("The request is too large."));
+    if (request.method != QLatin1String("GET") && request.method != QLatin1String("HEAD"))
+        return errorPage(405, QStringLiteral("The auction site only serves pages."));
+    const QString &path = request.path;
+    if (path == QLatin1String("/")) {
+        QString links = QStringLiteral("<ul>");
+        for (int item : { 123, 456, 789 })
+            links += link(QStringLiteral("/itm/%1?hash=abc&var=2").arg(item), QStringLiteral("Item %1").arg(item));
+        links += link(QStringLiteral("/frames.html"), QStringLiteral("Two frames"));
+        links += link(QStringLiteral("/notitle.html"), QStringLiteral("A page without a title"));
+        links += link(QStringLiteral("/download/catalog.txt"), QStringLiteral("Download the catalogue"));
+        links += QStringLiteral("</ul>");
+        return page(QStringLiteral("Demo Auctions"), { QStringLiteral("Today's auctions:") }, links);
+    }
+    if (path.startsWith(QLatin1String("/itm/")) && path.size() > 5) {
+        const QString item = path.mid(5);
+        return page(QStringLiteral("Item %1 \u2014 Demo Auctions").arg(item),
+                    { QStringLiteral("Auction for item %1. Ends soon.").arg(item) });
+    }
+    if (path == QLatin1String("/frames.html"))
+        return page(QStringLiteral("Frames \u2014 Demo Auctions"), {},
+                    QStringLiteral("<iframe src=\"/frame/a.html\"></iframe><iframe src=\"/frame/b.html\"></iframe>"));
+    if (path == QLatin1String("/frame/a.html") || path == QLatin1String("/frame/b.html"))
+        return page(QStringLiteral("Frame %1").arg(path.mid(7, 1)), { QStringLiteral("Inside a frame.") });
+    if (path == QLatin1String("/notitle.html"))
+        return page(QString(), { QStringLiteral("This page has no title.") });
+    if (path == QLatin1String("/download/catalog.txt")) {
+        DemoResponse response;
+        response.contentType = "text/plain; charset=utf-8";
+        response.headers.append(qMakePair(QByteArray("Content-Disposition"), QByteArray("attachment; filename=\"catalog.txt\"")));
+        response.body = "Item 123\nItem 456\nItem 789\n";
+        return response;
+    }
+    return errorPage(404, QStringLiteral("There is no page at %1.").arg(path));
+}
+
+} // namespace bidwarden::demo
