@@ -3,6 +3,7 @@
 #include "web_engine_browser.h"
 
 #include <QApplication>
+#include <QStatusBar>
 
 using namespace bidwarden;
 
@@ -24,6 +25,11 @@ int main(int argc, char *argv[])
     auto *window = new MainWindow(endpoints, SettingsFolder::applicationFolder(),
                                   [&browser](QWidget *parent) { return browser.createPane(parent); });
     window->setAttribute(Qt::WA_DeleteOnClose);
+    QObject::connect(&browser, &WebEngineBrowser::downloadFinished, window, [window](const QString &path, bool ok) {
+        window->statusBar()->showMessage(ok ? QObject::tr("Downloaded %1").arg(path)
+                                            : QObject::tr("The download of %1 did not complete.").arg(path),
+                                         10000);
+    });
     window->show();
     return app.exec();
 }

@@ -2,6 +2,11 @@
 
 #include "web_engine_pane.h"
 
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QWebEngineDownloadRequest>
 #include <QWebEngineProfile>
 
 namespace bidwarden {
@@ -15,13 +20,37 @@ WebEngineBrowser::WebEngineBrowser(const QString &storageName, const QString &st
         m_profile->setPersistentStoragePath(storagePath);
         m_profile->setCachePath(storagePath + QStringLiteral("/cache"));
     }
+    m_chooseSaveLocation = [](const QString &suggestedPath) {
+        return QFileDialog::getSaveFileName(QApplication::activeWindow(), tr("Save File"), suggestedPath);
+    };
+}
+
+void WebEngineBrowser::offerDownload(QWebEngineDownloadRequest *download)
+{
+    // The engine drops a request that is not accepted during this signal, so
+    // the question is asked here. Nothing is written before the user agrees.
+    const QString suggested = QDir(download->downloadDirectory()).filePath(download->suggestedFileName());
+    const QString path = m_chooseSaveLocation ? m_chooseSaveLocation(suggested) : QString();
+    if (path.isEmpty()) {
+        download->cancel();
+        return;
+    }
+    const QFileInfo target(path);
+    download->setDownloadDirectory(target.absolutePath());
+    download->setDownloadFileName(target.fileName());
+    connect(download, &QWebEngineDownloadRequest::isFinishedChanged, this, [this, download, path] {
+        if (download->isFinished())
+            Q_EMIT downloadFinished(path, download->state() == QWebEngineDownloadRequest::DownloadCompleted);
+    });
+    download->accept();
 }
 
 WebEngineBrowser::~WebEngineBrowser() = default;
 
-BrowserPane *WebEngineBrowser::createPane(QWidget *parent) const
+BrowserPane *WebEngineBrowser::createPane(QWidget *parent)
 {
-    return new WebEnginePane(m_profile, parent);
+    return new WebEnginePane(m_profile, [this](QWebEngineDownloadRequest *download) { offerDownload(download); },
+                             parent);
 }
 
 } // namespace bidwarden

@@ -3,7 +3,10 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
+
 QT_BEGIN_NAMESPACE
+class QWebEngineDownloadRequest;
 class QWebEngineProfile;
 QT_END_NAMESPACE
 
@@ -24,11 +27,24 @@ public:
                               QObject *parent = nullptr);
     ~WebEngineBrowser() override;
 
-    BrowserPane *createPane(QWidget *parent) const;
+    BrowserPane *createPane(QWidget *parent);
     QWebEngineProfile *profile() const { return m_profile; }
 
+    // Asks where to save a download, given the suggested path; the empty
+    // text cancels it. By default a save dialog asks the user.
+    using SaveLocationChooser = std::function<QString(const QString &suggestedPath)>;
+    void setSaveLocationChooser(SaveLocationChooser chooser) { m_chooseSaveLocation = std::move(chooser); }
+
+Q_SIGNALS:
+    // A download the user accepted has ended, completed or not.
+    void downloadFinished(const QString &path, bool completed);
+
 private:
+    void offerDownload(QWebEngineDownloadRequest *download);
+
+
     QWebEngineProfile *m_profile = nullptr;
+    SaveLocationChooser m_chooseSaveLocation;
 };
 
 } // namespace bidwarden

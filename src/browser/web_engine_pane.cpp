@@ -32,10 +32,11 @@ protected:
     }
 };
 
-WebEnginePane::WebEnginePane(QWebEngineProfile *profile, QWidget *parent)
+WebEnginePane::WebEnginePane(QWebEngineProfile *profile, DownloadHandler handleDownload, QWidget *parent)
     : BrowserPane(parent)
     , m_view(new QWebEngineView(this))
     , m_page(new PanePage(profile, m_view))
+    , m_handleDownload(std::move(handleDownload))
 {
     m_view->setPage(m_page);
     auto *layout = new QVBoxLayout(this);
@@ -134,8 +135,12 @@ void WebEnginePane::handleLoadFinished(bool ok)
 
 void WebEnginePane::handleDownloadRequested(QWebEngineDownloadRequest *download)
 {
-    if (download->page() == m_page)
-        Q_EMIT fileDownloadStarting();
+    if (download->page() != m_page)
+        return;
+    // Reported before the user is asked where to save it.
+    Q_EMIT fileDownloadStarting();
+    if (m_handleDownload)
+        m_handleDownload(download);
 }
 
 } // namespace bidwarden

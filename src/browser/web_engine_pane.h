@@ -2,6 +2,7 @@
 
 #include "browser_pane.h"
 
+#include <functional>
 #include <memory>
 
 QT_BEGIN_NAMESPACE
@@ -22,7 +23,10 @@ class WebEnginePane : public BrowserPane
     Q_OBJECT
 
 public:
-    explicit WebEnginePane(QWebEngineProfile *profile, QWidget *parent = nullptr);
+    // Decides what becomes of a download this pane's page asked for.
+    using DownloadHandler = std::function<void(QWebEngineDownloadRequest *)>;
+
+    WebEnginePane(QWebEngineProfile *profile, DownloadHandler handleDownload, QWidget *parent = nullptr);
     ~WebEnginePane() override;
 
     void navigate(const QString &address) override;
@@ -47,6 +51,7 @@ private:
     PanePage *m_page = nullptr;
     // Kept until the engine reports the end of an asynchronous print job.
     std::unique_ptr<QPrinter> m_printer;
+    DownloadHandler m_handleDownload;
     int m_frameDocuments = 0;
 };
 

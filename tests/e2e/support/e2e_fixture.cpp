@@ -18,6 +18,8 @@ namespace bidwarden::test {
 ProgramUnderTest::ProgramUnderTest()
     : m_browser(std::make_unique<WebEngineBrowser>(QStringLiteral("bidwarden-test"), m_profile.path()))
 {
+    // Never a modal save dialog in a test.
+    m_browser->setSaveLocationChooser([this](const QString &) { return m_downloadTarget; });
 }
 
 ProgramUnderTest::~ProgramUnderTest()

@@ -34,6 +34,9 @@ public:
     bool waitForStartPage();
     MainWindow *window() const { return m_window.get(); }
     WebEnginePane *auctionPane() const;
+    WebEngineBrowser *browser() const { return m_browser.get(); }
+    // Where downloads are saved; the empty text (the default) cancels them.
+    void setDownloadTarget(const QString &path) { m_downloadTarget = path; }
     WebEnginePane *servicePane() const;
     AddressBox *urlbox() const;
     QString pageStatus() const;
@@ -47,6 +50,7 @@ private:
     std::unique_ptr<WebEngineBrowser> m_browser;
     std::unique_ptr<MainWindow> m_window;
     int m_auctionDocuments = 0;
+    QString m_downloadTarget;
 };
 
 // The engine needs its context shared before the application exists.

@@ -3,7 +3,12 @@
 #include "main_window.h"
 #include "settings_folder.h"
 #include "text_file.h"
+#include "web_engine_browser.h"
 #include "web_engine_pane.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 
 #include <QSignalSpy>
 #include <QTest>
@@ -23,6 +28,8 @@ private Q_SLOTS:
     void framesAddOneEntryPerDocument();
     void downloadShowsBeginningDownload();
     void servicePagesLeaveTheAuctionStateAlone();
+    void downloadIsSavedWhereTheUserChose_data();
+    void downloadIsSavedWhereTheUserChose();
 
 private:
     std::unique_ptr<ProgramUnderTest> m_program;
@@ -99,6 +106,40 @@ void TestWindowEndToEnd::servicePagesLeaveTheAuctionStateAlone()
     QCOMPARE(window->windowTitle(), title);
     QCOMPARE(m_program->pageStatus(), QStringLiteral("Document Finished."));
     QCOMPARE(m_program->urlbox()->addresses(), list);
+}
+
+void TestWindowEndToEnd::downloadIsSavedWhereTheUserChose_data()
+{
+    QTest::addColumn<bool>("accepted");
+    QTest::newRow("saved") << true;
+    QTest::newRow("cancelled") << false;
+}
+
+void TestWindowEndToEnd::downloadIsSavedWhereTheUserChose()
+{
+    QFETCH(bool, accepted);
+    QTemporaryDir downloads;
+    const QString target = downloads.filePath(QStringLiteral("saved-catalog.txt"));
+    m_program->setDownloadTarget(accepted ? target : QString());
+    m_program->open();
+    QVERIFY(m_program->waitForStartPage());
+
+    QSignalSpy finished(m_program->browser(), &WebEngineBrowser::downloadFinished);
+    QSignalSpy offered(m_program->auctionPane(), &BrowserPane::fileDownloadStarting);
+    m_program->auctionPane()->navigate(m_program->peers().auctionUrl() + QStringLiteral("download/catalog.txt"));
+    QTRY_COMPARE_WITH_TIMEOUT(offered.count(), 1, 30000);
+    if (accepted) {
+        QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, 30000);
+        QCOMPARE(finished.at(0).at(0).toString(), target);
+        QVERIFY(finished.at(0).at(1).toBool());
+        QFile saved(target);
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        QCOMPARE(saved.readAll(), QByteArray("Item 123\nItem 456\nItem 789\n"));
+    } else {
+        QTest::qWait(300);
+        QCOMPARE(finished.count(), 0);
+        QVERIFY(QDir(downloads.path()).isEmpty());
+    }
 }
 
 BIDWARDEN_ENGINE_TEST_MAIN(TestWindowEndToEnd)
