@@ -6,6 +6,9 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <algorithm>
+#include <cerrno>
+
 namespace bidwarden {
 
 namespace {
@@ -86,17 +89,24 @@ FileResult writeTextFileContents(const QString &text, const QString &path, FileV
     // Written beside the target and renamed over it on commit, so a failure
     // at any point leaves the old file whole.
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    // Unbuffered, so a write the system cuts short (disk full, file size
+    // limit) shows in write()'s count: through the buffer the loss goes
+    // unreported by flush and commit.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return openFailure(file);
     if (visibility == FileVisibility::Private
         && !file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner)) {
         file.cancelWriting();
         return FileResult::failure(PermissionDenied, file.errorString());
     }
-    if (file.write(*bytes) != bytes->size()) {
-        const QString reason = file.errorString();
+    const qint64 written = file.write(*bytes);
+    if (written != bytes->size()) {
+        const int systemError = errno;
         file.cancelWriting();
-        return FileResult::failure(WriteFailed, reason);
+        return FileResult::failure(WriteFailed, QStringLiteral("Only %1 of %2 bytes of %3 could be written: %4")
+                                                        .arg(std::max<qint64>(written, 0))
+                                                        .arg(bytes->size())
+                                                        .arg(QFileInfo(path).fileName(), qt_error_string(systemError)));
     }
     if (!file.commit())
         return FileResult::failure(WriteFailed, file.errorString());
