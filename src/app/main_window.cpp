@@ -70,6 +70,8 @@ MainWindow::MainWindow(const Endpoints &endpoints, const SettingsFolder &setting
     createMenus();
     connectCommands();
     connectAuctionPageEvents();
+    // No minimum size: the layout rules skip what would turn negative.
+    setMinimumSize(1, 1);
     resize(px(initialClientSize.width()),
            px(initialClientSize.height()) + menuBar()->sizeHint().height());
     runStartup();
@@ -144,9 +146,12 @@ void MainWindow::createControls(const PaneFactory &makePane)
     m_tabStrip->setTabToolTip(ServiceTab, tr("Click here to go to the Bidwarden service"));
     m_tabStrip->addTab(tr("Auction Browser"));
     place(m_tabStrip, tabStripGeometry);
+    m_tabStrip->setAccessibleName(tr("Panes"));
 
     m_urlbox = new AddressBox(m_client);
     m_urlbox->setObjectName(QStringLiteral("Urlbox"));
+    m_urlbox->setAccessibleName(tr("Auction address"));
+    m_addressLabel->setBuddy(m_urlbox);
     place(m_urlbox, urlboxGeometry);
 
     auto *bar = new QStatusBar(this);
@@ -156,13 +161,15 @@ void MainWindow::createControls(const PaneFactory &makePane)
 
     m_auctionPane = makePane(m_client);
     m_auctionPane->setObjectName(QStringLiteral("Web"));
+    m_auctionPane->setAccessibleName(tr("Auction pane"));
     place(m_auctionPane, auctionPaneGeometry);
 
-    m_auctionToolbar = createToolbar("Toolbar1", m_commands->auctionToolbar(), auctionToolbarGeometry);
-    m_serviceToolbar = createToolbar("Toolbar2", m_commands->serviceToolbar(), serviceToolbarGeometry);
+    m_auctionToolbar = createToolbar("Toolbar1", tr("Auction toolbar"), m_commands->auctionToolbar(), auctionToolbarGeometry);
+    m_serviceToolbar = createToolbar("Toolbar2", tr("Service toolbar"), m_commands->serviceToolbar(), serviceToolbarGeometry);
 
     m_servicePane = makePane(m_client);
     m_servicePane->setObjectName(QStringLiteral("Web2"));
+    m_servicePane->setAccessibleName(tr("Bidwarden service pane"));
     place(m_servicePane, servicePaneGeometry);
 
     // Focus order: the auction pane, the address box, the tab strip, the service pane.
@@ -178,11 +185,13 @@ void MainWindow::createControls(const PaneFactory &makePane)
     });
 }
 
-QToolBar *MainWindow::createToolbar(const char *objectName, const QList<QAction *> &actions,
+QToolBar *MainWindow::createToolbar(const char *objectName, const QString &accessibleName,
+                                    const QList<QAction *> &actions,
                                     const QRect &geometry)
 {
     auto *toolbar = new QToolBar(m_client);
     toolbar->setObjectName(QString::fromLatin1(objectName));
+    toolbar->setAccessibleName(accessibleName);
     toolbar->setMovable(false);
     toolbar->setFloatable(false);
     toolbar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
@@ -193,8 +202,10 @@ QToolBar *MainWindow::createToolbar(const char *objectName, const QList<QAction 
             continue;
         }
         toolbar->addAction(action);
-        if (QWidget *button = toolbar->widgetForAction(action))
+        if (QWidget *button = toolbar->widgetForAction(action)) {
             button->setMinimumWidth(px(toolbarButtonSize.width()));
+            button->setAccessibleName(action->iconText());
+        }
     }
     // A caption under a picture needs a little more than the design height
     // at common font sizes; never cut the captions off.

@@ -61,7 +61,8 @@ protected:
 private:
     void createControls(const PaneFactory &makePane);
     void createMenus();
-    QToolBar *createToolbar(const char *objectName, const QList<QAction *> &actions,
+    QToolBar *createToolbar(const char *objectName, const QString &accessibleName,
+                            const QList<QAction *> &actions,
                             const QRect &geometry);
     void connectCommands();
     void connectAuctionPageEvents();

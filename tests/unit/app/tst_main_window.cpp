@@ -72,6 +72,8 @@ private Q_SLOTS:
     void fixedAddressCommands_data();
     void fixedAddressCommands();
     void controlsAndCaptions();
+    void layoutFollowsTheWindow();
+    void everyControlHasAnAccessibleName();
 
 private:
     QTemporaryDir m_dir;
@@ -333,6 +335,45 @@ void TestMainWindow::controlsAndCaptions()
     QCOMPARE(strip->tabToolTip(0), QStringLiteral("Click here to go to the Bidwarden service"));
     QCOMPARE(strip->tabText(1), QStringLiteral("Auction Browser"));
     QCOMPARE(w.window.windowTitle(), QStringLiteral("Bidwarden Auction Sniper"));
+}
+
+void TestMainWindow::layoutFollowsTheWindow()
+{
+    Window w(m_dir.path());
+    w.window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w.window));
+    const qreal dpi = w.window.logicalDpiY();
+    const auto twips = [dpi](int px) { return px * 1440.0 / dpi; };
+    for (const QSize size : { QSize(900, 700), QSize(1200, 500), QSize(150, 400) }) {
+        w.window.resize(size);
+        QTRY_COMPARE(w.window.size(), size);
+        const QSize outer = w.window.frameGeometry().size();
+        QWidget *pane = w.window.findChild<QWidget *>(QStringLiteral("Web"));
+        QWidget *urlbox = w.window.findChild<QWidget *>(QStringLiteral("Urlbox"));
+        // Within a pixel of the twips rules, whatever the scale.
+        QVERIFY2(qAbs(twips(pane->width()) - (twips(outer.width()) - 100)) <= 1440.0 / dpi + 1,
+                 qPrintable(QStringLiteral("pane %1 for window %2").arg(pane->width()).arg(outer.width())));
+        QVERIFY(qAbs(twips(pane->height()) - (twips(outer.height()) - 2290)) <= 1440.0 / dpi + 1);
+        if (twips(outer.width()) >= 3000)
+            QVERIFY(qAbs(twips(urlbox->width()) - (twips(outer.width()) - 3000)) <= 1440.0 / dpi + 1);
+        QCOMPARE(w.window.findChild<QWidget *>(QStringLiteral("Web2"))->size(), pane->size());
+        QCOMPARE(pane->pos(), QPoint(0, qRound(1440 * dpi / 1440)));
+    }
+}
+
+void TestMainWindow::everyControlHasAnAccessibleName()
+{
+    Window w(m_dir.path());
+    for (const char *name : { "Toolbar1", "Toolbar2" }) {
+        auto *toolbar = w.window.findChild<QToolBar *>(QString::fromLatin1(name));
+        QVERIFY(!toolbar->accessibleName().isEmpty());
+        for (QAction *a : toolbar->actions()) {
+            if (!a->isSeparator())
+                QVERIFY2(!toolbar->widgetForAction(a)->accessibleName().isEmpty(), qPrintable(a->objectName()));
+        }
+    }
+    for (const char *name : { "TabStrip1", "Urlbox", "Web", "Web2" })
+        QVERIFY2(!w.window.findChild<QWidget *>(QString::fromLatin1(name))->accessibleName().isEmpty(), name);
 }
 
 QTEST_MAIN(TestMainWindow)
