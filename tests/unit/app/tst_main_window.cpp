@@ -6,6 +6,7 @@
 #include "text_file.h"
 
 #include <QAction>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QStatusBar>
@@ -61,6 +62,8 @@ private Q_SLOTS:
     void startupNavigations();
     void startupLoginPostsStoredCredentials();
     void startupLoginSkipsWhatCannotBeSent();
+    void badSettingsFiles_data();
+    void badSettingsFiles();
     void tabSwitch_data();
     void tabSwitch();
     void auctionPageEvents();
@@ -144,6 +147,46 @@ void TestMainWindow::startupLoginSkipsWhatCannotBeSent()
     Q_EMIT w.service()->downloadCompleted();
     QVERIFY(w.service()->posts.isEmpty());
     QVERIFY(w.window.statusBar()->currentMessage().contains(QStringLiteral("too long")));
+    QCOMPARE(w.window.currentTab(), MainWindow::AuctionTab);
+}
+
+void TestMainWindow::badSettingsFiles_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QByteArray>("content"); // null: a folder stands there
+    QTest::addColumn<QString>("auctionAddress");
+    QTest::addColumn<int>("logins");
+    const QString fallback = QStringLiteral("http://auction.test/");
+    const QByteArray huge(1024 * 1024 + 1, 'h');
+    QTest::newRow("home page is a folder") << "homepage.txt" << QByteArray() << fallback << 0;
+    QTest::newRow("home page over 1 MiB") << "homepage.txt" << huge << QString() << 0;
+    QTest::newRow("home page of high bytes") << "homepage.txt" << QByteArray("http://h\x81\xff/")
+                                             << QStringLiteral("http://h\u0081\u00ff/") << 0;
+    QTest::newRow("credentials are a folder") << "pd1.txt" << QByteArray() << fallback << 0;
+    QTest::newRow("credentials over 1 MiB") << "pd1.txt" << huge << fallback << 1;
+    QTest::newRow("credentials of junk bytes") << "pd1.txt" << QByteArray("\x00\xff\x80,,,\r\n") << fallback << 1;
+}
+
+void TestMainWindow::badSettingsFiles()
+{
+    QFETCH(QString, file);
+    QFETCH(QByteArray, content);
+    QFETCH(QString, auctionAddress);
+    QFETCH(int, logins);
+    const QString path = QDir(m_dir.path()).filePath(file);
+    if (content.isNull()) {
+        QVERIFY(QDir().mkpath(path));
+    } else {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(content);
+    }
+    Window w(m_dir.path());
+    Q_EMIT w.service()->downloadCompleted();
+    QCOMPARE(w.auction()->navigations, QStringList{ auctionAddress });
+    QCOMPARE(w.service()->posts.size(), logins);
+    if (logins) // an unreadable file logs in with empty values
+        QVERIFY(w.service()->posts.at(0).postData.startsWith("UserLogin="));
     QCOMPARE(w.window.currentTab(), MainWindow::AuctionTab);
 }
 
