@@ -137,6 +137,14 @@ void MainWindow::createControls(const PaneFactory &makePane)
     m_addressLabel->setObjectName(QStringLiteral("Label1"));
     place(m_addressLabel, addressLabelGeometry);
     m_addressLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // Widen the label's box where the desktop font needs it, short of the
+    // address box, so "Address:" is never cut off.
+    const int roomBeforeUrlbox = px(urlboxPosition.x() - addressLabelBoxGeometry.x()) - 2;
+    const int labelWidth = std::min(m_addressLabel->sizeHint().width(), roomBeforeUrlbox);
+    if (labelWidth > m_addressLabelBox->width()) {
+        m_addressLabelBox->resize(labelWidth, m_addressLabelBox->height());
+        m_addressLabel->resize(labelWidth, m_addressLabel->height());
+    }
 
     m_tabStrip = new QTabBar(m_client);
     m_tabStrip->setObjectName(QStringLiteral("TabStrip1"));
