@@ -5,16 +5,14 @@
 #include "commands.h"
 #include "credentials.h"
 #include "dialog_host.h"
-#include "keyboard_state.h"
+#include "keyboard_indicators.h"
 #include "layout_rules.h"
 #include "scrambling.h"
 #include "service_post.h"
 #include "status_panels.h"
 #include "text_file.h"
 
-#include <QApplication>
 #include <QDesktopServices>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QResizeEvent>
@@ -75,46 +73,10 @@ MainWindow::MainWindow(const Endpoints &endpoints, const SettingsFolder &setting
     resize(px(initialClientSize.width()),
            px(initialClientSize.height()) + menuBar()->sizeHint().height());
     runStartup();
-    // Key events reach the focused child first; watch them application-wide
-    // so the keyboard panels follow whatever has the focus.
-    qApp->installEventFilter(this);
-    refreshKeyStates();
+    new KeyboardIndicators(m_status, this);
 }
 
 MainWindow::~MainWindow() = default;
-
-bool MainWindow::eventFilter(QObject *watched, QEvent *event)
-{
-    switch (event->type()) {
-    case QEvent::KeyPress: {
-        // One key press passes several receivers on its way up; count it once.
-        const auto *key = static_cast<QKeyEvent *>(event);
-        if (key->key() == Qt::Key_Insert && !key->isAutoRepeat() && isActiveWindow()
-            && key->timestamp() != m_lastInsertTimestamp) {
-            m_lastInsertTimestamp = key->timestamp();
-            m_overwrite = !m_overwrite;
-        }
-        refreshKeyStates();
-        break;
-    }
-    case QEvent::KeyRelease:
-        refreshKeyStates();
-        break;
-    case QEvent::WindowActivate:
-        if (watched == this)
-            refreshKeyStates();
-        break;
-    default:
-        break;
-    }
-    return QMainWindow::eventFilter(watched, event);
-}
-
-void MainWindow::refreshKeyStates()
-{
-    const LockStates locks = readLockStates();
-    m_status->setKeyStates(locks.numLock, locks.capsLock, m_overwrite);
-}
 
 int MainWindow::px(int twips) const
 {

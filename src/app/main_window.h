@@ -56,7 +56,6 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void createControls(const PaneFactory &makePane);
@@ -70,7 +69,6 @@ private:
     void applyLayout();
     void showTab(int index);
     BrowserPane *frontPane() const;
-    void refreshKeyStates();
 
     void snipeCurrentAuction();
     void openHelp();

@@ -77,6 +77,7 @@ private Q_SLOTS:
     void controlsAndCaptions();
     void layoutFollowsTheWindow();
     void everyControlHasAnAccessibleName();
+    void insertTogglesTheInsPanel();
 
 private:
     QTemporaryDir m_dir;
@@ -417,6 +418,23 @@ void TestMainWindow::everyControlHasAnAccessibleName()
     }
     for (const char *name : { "TabStrip1", "Urlbox", "Web", "Web2" })
         QVERIFY2(!w.window.findChild<QWidget *>(QString::fromLatin1(name))->accessibleName().isEmpty(), name);
+}
+
+void TestMainWindow::insertTogglesTheInsPanel()
+{
+    Window w(m_dir.path());
+    w.window.show();
+    w.window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w.window));
+    auto *ins = w.window.findChild<QLabel *>(QStringLiteral("statusPanel5"));
+    QCOMPARE(ins->text(), QStringLiteral("INS"));
+    QVERIFY(!ins->isEnabled());
+    // Through the focused child, as a real key press arrives: counted once.
+    w.urlbox()->lineEdit()->setFocus();
+    QTest::keyClick(w.urlbox()->lineEdit(), Qt::Key_Insert);
+    QVERIFY(ins->isEnabled());
+    QTest::keyClick(w.urlbox()->lineEdit(), Qt::Key_Insert);
+    QVERIFY(!ins->isEnabled());
 }
 
 QTEST_MAIN(TestMainWindow)

@@ -1,0 +1,174 @@
+// Form posts to the service: whatever the user types, a post either goes out
+// holding exactly what was typed, in bytes the service's form parser reads
+// back unchanged, or is refused with a reason. Never a post that loses or
+// alters a character, and never one over the service's size limit.
+
+#include "form_body.h"
+#include "fuzz_support.h"
+#include "service_post.h"
+
+#include <optional>
+
+namespace bidwarden::fuzz {
+
+namespace {
+
+const QString serviceBase = QStringLiteral("https://service.invalid");
+
+bool keptAsIs(unsigned char b)
+{
+    return (b >= 'a' && b <= 'z') || (b >= 'A' && b <= 'Z') || (b >= '0' && b <= '9') || b == '*'
+            || b == '-' || b == '.' || b == '_';
+}
+
+// Bytes a post body may hold: the encoded values plus the joining '=' and '&'.
+bool allowedInBody(unsigned char b)
+{
+    return keptAsIs(b) || b == '+' || b == '%' || b == '=' || b == '&';
+}
+
+int hexValue(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    return -1;
+}
+
+// What the service does with one value: '+' is a space, %XX a byte, then the
+// bytes are read in the code page. Nothing for a malformed escape.
+std::optional<QString> formDecode(const QByteArray &encoded)
+{
+    QByteArray bytes;
+    for (qsizetype i = 0; i < encoded.size(); ++i) {
+        const char c = encoded.at(i);
+        if (c == '+') {
+            bytes += ' ';
+        } else if (c == '%') {
+            if (i + 2 >= encoded.size())
+                return std::nullopt;
+            const int high = hexValue(encoded.at(i + 1));
+            const int low = hexValue(encoded.at(i + 2));
+            if (high < 0 || low < 0)
+                return std::nullopt;
+            bytes += char(high * 16 + low);
+            i += 2;
+        } else {
+            bytes += c;
+        }
+    }
+    return fromCodePage(bytes);
+}
+
+// The encoded size worked out from the table alone; only for representable text.
+qint64 encodedLength(const QString &value)
+{
+    const CodePageTable &table = CodePageTable::instance();
+    qint64 length = 0;
+    for (const QChar c : value) {
+        const unsigned char b = table.byteOf(c);
+        length += (b == ' ' || keptAsIs(b)) ? 1 : 3;
+    }
+    return length;
+}
+
+struct Field
+{
+    QString name;
+    QString value;
+};
+
+// refused and postData are what the code under test produced for the fields.
+void checkBody(const QList<Field> &fields, bool refused, const QByteArray &postData)
+{
+    const CodePageTable &table = CodePageTable::instance();
+    bool representable = true;
+    qint64 expectedSize = 0;
+    for (qsizetype i = 0; i < fields.size(); ++i) {
+        representable = representable && table.hasAll(fields.at(i).value);
+        if (!representable)
+            break;
+        expectedSize += (i > 0 ? 1 : 0) + fields.at(i).name.size() + 1 + encodedLength(fields.at(i).value);
+    }
+    const bool mustRefuse = !representable || expectedSize > maxPostDataBytes;
+    BIDWARDEN_FUZZ_CHECK(refused == mustRefuse);
+    if (refused) {
+        BIDWARDEN_FUZZ_CHECK(postData.isEmpty());
+        return;
+    }
+
+    BIDWARDEN_FUZZ_CHECK(postData.size() == expectedSize);
+    BIDWARDEN_FUZZ_CHECK(postData.size() <= 32767);
+    for (const char c : postData)
+        BIDWARDEN_FUZZ_CHECK(allowedInBody(static_cast<unsigned char>(c)));
+
+    const QList<QByteArray> pairs = postData.split('&');
+    BIDWARDEN_FUZZ_CHECK(pairs.size() == fields.size());
+    for (qsizetype i = 0; i < pairs.size(); ++i) {
+        const qsizetype equals = pairs.at(i).indexOf('=');
+        BIDWARDEN_FUZZ_CHECK(equals >= 0);
+        BIDWARDEN_FUZZ_CHECK(pairs.at(i).left(equals) == fields.at(i).name.toLatin1());
+        const std::optional<QString> decoded = formDecode(pairs.at(i).mid(equals + 1));
+        BIDWARDEN_FUZZ_CHECK(decoded.has_value());
+        BIDWARDEN_FUZZ_CHECK(*decoded == fields.at(i).value);
+    }
+}
+
+void checkPost(const ServicePostResult &result, const QString &path, const QList<Field> &fields)
+{
+    BIDWARDEN_FUZZ_CHECK(result.ok() == result.refusal.isEmpty());
+    checkBody(fields, !result.ok(), result.ok() ? result.post->postData : QByteArray());
+    if (result.ok()) {
+        BIDWARDEN_FUZZ_CHECK(result.post->url == serviceAddress(serviceBase, path));
+        BIDWARDEN_FUZZ_CHECK(result.post->url.isValid());
+        BIDWARDEN_FUZZ_CHECK(result.post->headers == formPostHeader());
+    }
+}
+
+} // namespace
+
+int testOneInput(const uint8_t *data, size_t size)
+{
+    const CodePageTable &table = CodePageTable::instance();
+    const FuzzInput input = splitInput(data, size, 4);
+
+    for (const QString &value : input.values) {
+        const std::optional<QByteArray> encoded = formUrlEncode(value);
+        BIDWARDEN_FUZZ_CHECK(encoded.has_value() == table.hasAll(value));
+        if (!encoded)
+            continue;
+        BIDWARDEN_FUZZ_CHECK(encoded->size() == encodedLength(value));
+        // A value never carries a bare separator into the body.
+        BIDWARDEN_FUZZ_CHECK(!encoded->contains('&') && !encoded->contains('='));
+        BIDWARDEN_FUZZ_CHECK(formDecode(*encoded) == value);
+    }
+
+    // Every value in one body, the way a longer form would be composed.
+    static const QString names[] = { QStringLiteral("First"), QStringLiteral("second_2"),
+                                     QStringLiteral("Third-3"), QStringLiteral("f.4") };
+    FormBody body;
+    QList<Field> fields;
+    for (qsizetype i = 0; i < input.values.size(); ++i) {
+        body.add(names[i], input.values.at(i), QStringLiteral("value %1").arg(i + 1));
+        fields.append({ names[i], input.values.at(i) });
+    }
+    BIDWARDEN_FUZZ_CHECK(body.ok() == body.error().isEmpty());
+    checkBody(fields, !body.ok(), body.postData());
+
+    const QString first = input.values.value(0);
+    const QString second = input.values.value(1);
+    checkPost(snipePost(serviceBase, first), servicePaths::snipe, { { QStringLiteral("AuctionURL"), first } });
+    checkPost(loginPost(serviceBase, first, second), servicePaths::login,
+              { { QStringLiteral("UserLogin"), first }, { QStringLiteral("UserPassword"), second } });
+    return 0;
+}
+
+} // namespace bidwarden::fuzz
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    return bidwarden::fuzz::testOneInput(data, size);
+}
