@@ -33,6 +33,7 @@ SetHomepageDialog::SetHomepageDialog(const SettingsFolder &settings, const QStri
 
     m_homepageTxt = new QLineEdit(this);
     m_homepageTxt->setObjectName(QStringLiteral("homepageTxt"));
+    m_homepageTxt->setAccessibleName(tr("Auction home page address"));
     place(m_homepageTxt, 720, 1560, 3615, 285);
 
     m_label2 = new QLabel(tr("(Example: http://%1)").arg(nationalHost), this);

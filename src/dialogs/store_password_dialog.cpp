@@ -53,6 +53,8 @@ StorePasswordDialog::StorePasswordDialog(const SettingsFolder &settings)
     m_passTxt->setInputMethodHints(Qt::ImhHiddenText | Qt::ImhSensitiveData | Qt::ImhNoPredictiveText
                                    | Qt::ImhNoAutoUppercase);
     place(m_passTxt, 1080, 1920, 3135, 285);
+    m_userTxt->setAccessibleName(tr("User name"));
+    m_passTxt->setAccessibleName(tr("Password"));
 
     m_save = new QPushButton(tr("Save"), this);
     m_save->setObjectName(QStringLiteral("save"));
