@@ -6,7 +6,7 @@ namespace bidwarden {
 
 namespace {
 
-struct ActionSpec
+struct ActionInfo
 {
     const char *objectName;
     QString text;
@@ -18,20 +18,20 @@ struct ActionSpec
     const char *themeIcon = nullptr;
 };
 
-QAction *makeAction(QObject *owner, const ActionSpec &spec)
+QAction *makeAction(QObject *owner, const ActionInfo &info)
 {
-    auto *action = new QAction(spec.text, owner);
-    action->setObjectName(QString::fromLatin1(spec.objectName));
-    if (!spec.iconText.isEmpty())
-        action->setIconText(spec.iconText);
-    if (!spec.key.isEmpty())
-        action->setData(spec.key);
-    if (!spec.toolTip.isEmpty())
-        action->setToolTip(spec.toolTip);
-    if (!spec.shortcut.isEmpty())
-        action->setShortcut(spec.shortcut);
-    if (spec.icon)
-        action->setIcon(toolbarIcon(spec.themeIcon, spec.icon));
+    auto *action = new QAction(info.text, owner);
+    action->setObjectName(QString::fromLatin1(info.objectName));
+    if (!info.iconText.isEmpty())
+        action->setIconText(info.iconText);
+    if (!info.key.isEmpty())
+        action->setData(info.key);
+    if (!info.toolTip.isEmpty())
+        action->setToolTip(info.toolTip);
+    if (!info.shortcut.isEmpty())
+        action->setShortcut(info.shortcut);
+    if (info.icon)
+        action->setIcon(toolbarIcon(info.themeIcon, info.icon));
     return action;
 }
 

@@ -30,19 +30,6 @@ void setClientSize(QWidget *window, int width, int height)
     window->setFixedSize(pixels(window, width), pixels(window, height));
 }
 
-QString firstUnrepresentable(const QString &text)
-{
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const qsizetype length =
-                (text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
-                ? 2 : 1;
-        const QString character = text.mid(i, length);
-        if (!isRepresentable(character))
-            return character;
-        i += length - 1;
-    }
-    return QString();
-}
 
 QString withoutLineEnd(const QString &text)
 {

@@ -18,9 +18,6 @@ QRect rect(const QWidget *widget, int left, int top, int width, int height);
 void place(QWidget *control, int left, int top, int width, int height);
 void setClientSize(QWidget *window, int width, int height);
 
-// The first character (a whole surrogate pair, if it is one) that the settings
-// files' code page cannot hold, or the empty text when every one fits.
-QString firstUnrepresentable(const QString &text);
 
 // The text without one trailing line end, CR LF or a lone LF: the settings
 // files end their single line with one.

@@ -1,5 +1,6 @@
 #include "set_homepage_dialog.h"
 
+#include "code_page.h"
 #include "dialog_support.h"
 #include "text_file.h"
 

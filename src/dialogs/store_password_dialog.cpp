@@ -1,6 +1,7 @@
 #include "store_password_dialog.h"
 
 #include "credentials.h"
+#include "code_page.h"
 #include "dialog_support.h"
 #include "scrambling.h"
 #include "text_file.h"

@@ -12,14 +12,6 @@ bool keptAsIs(char c)
             || c == '*' || c == '-' || c == '.' || c == '_';
 }
 
-QString firstUnrepresentable(const QString &text)
-{
-    for (const QChar c : text) {
-        if (!isRepresentable(QString(c)))
-            return QString(c);
-    }
-    return QString();
-}
 
 } // namespace
 

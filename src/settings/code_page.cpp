@@ -61,4 +61,16 @@ bool isRepresentable(const QString &text)
     return true;
 }
 
+QString firstUnrepresentable(const QString &text)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const qsizetype length =
+                (text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
+                ? 2 : 1;
+        if (!byteFor(text.at(i)))
+            return text.mid(i, length);
+    }
+    return QString();
+}
+
 } // namespace bidwarden

@@ -16,5 +16,8 @@ std::optional<QByteArray> toCodePage(const QString &text);
 QString fromCodePage(const QByteArray &bytes);
 // True when every character of the text has a byte in the code page.
 bool isRepresentable(const QString &text);
+// The first character (a whole surrogate pair counts as one) that has no
+// byte in the code page, or the empty text when there is none.
+QString firstUnrepresentable(const QString &text);
 
 } // namespace bidwarden

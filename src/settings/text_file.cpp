@@ -23,14 +23,6 @@ FileResult openFailure(const QFileDevice &file)
     }
 }
 
-QString firstUnrepresentable(const QString &text)
-{
-    for (const QChar c : text) {
-        if (!isRepresentable(QString(c)))
-            return QString(c);
-    }
-    return QString();
-}
 
 } // namespace
 

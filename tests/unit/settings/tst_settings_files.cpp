@@ -82,6 +82,8 @@ void TestSettingsFiles::codePageRefusesOtherCharacters()
     QVERIFY(!toCodePage(QStringLiteral("a\u0100")));
     QVERIFY(!isRepresentable(QStringLiteral("\U0001F600")));
     QVERIFY(isRepresentable(QStringLiteral("\u20ac\u0178 \u00ff")));
+    QCOMPARE(firstUnrepresentable(QStringLiteral("ab\U0001F600\u4e00")), QStringLiteral("\U0001F600"));
+    QCOMPARE(firstUnrepresentable(QStringLiteral("plain \u00e9")), QString());
 }
 
 void TestSettingsFiles::fileExists_data()
