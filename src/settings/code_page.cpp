@@ -1,8 +1,13 @@
 #include "code_page.h"
 
+#include <QStringDecoder>
+#include <QStringEncoder>
+
 namespace bidwarden {
 
 namespace {
+
+constexpr char codePageName[] = "windows-1252";
 
 // windows-1252 bytes 0x80..0x9F. The five bytes the code page leaves
 // undefined map to the control character of the same value, so every byte
@@ -14,7 +19,12 @@ constexpr char16_t highControls[32] = {
     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
-std::optional<char> byteFor(QChar c)
+char16_t tableCharacter(unsigned char b)
+{
+    return (b >= 0x80 && b < 0xA0) ? highControls[b - 0x80] : char16_t(b);
+}
+
+std::optional<char> tableByte(QChar c)
 {
     const char16_t u = c.unicode();
     if (u < 0x80 || (u >= 0xA0 && u <= 0xFF))
@@ -26,14 +36,69 @@ std::optional<char> byteFor(QChar c)
     return std::nullopt;
 }
 
+QByteArray everyByte()
+{
+    QByteArray all(256, '\0');
+    for (int b = 0; b < 256; ++b)
+        all[b] = char(b);
+    return all;
+}
+
+// ICU qualifies only when it agrees with the table on every byte, in both
+// directions; a build whose converter differs (or is missing) uses the table,
+// so a file decodes the same way whatever Qt the program runs on.
+bool icuAgreesWithTheTable()
+{
+    QStringDecoder decoder(codePageName);
+    QStringEncoder encoder(codePageName);
+    if (!decoder.isValid() || !encoder.isValid())
+        return false;
+    const QByteArray all = everyByte();
+    const QString decoded = decoder.decode(all);
+    if (decoder.hasError() || decoded != detail::fromCodePageByTable(all))
+        return false;
+    const QByteArray encoded = encoder.encode(decoded);
+    return !encoder.hasError() && encoded == all;
+}
+
+bool useIcu()
+{
+    static const bool icu = icuAgreesWithTheTable();
+    return icu;
+}
+
+// Fresh converters on every call: they are cheap, keep no state between
+// texts and are never shared between threads.
+std::optional<QByteArray> toCodePageByIcu(const QString &text)
+{
+    QStringEncoder encoder(codePageName);
+    QByteArray bytes = encoder.encode(text);
+    // ICU substitutes a byte for a character it cannot encode and flags the
+    // error; a best-fit mapping would not decode back. Either is "no byte".
+    if (encoder.hasError() || bytes.size() != text.size())
+        return std::nullopt;
+    QStringDecoder decoder(codePageName);
+    if (decoder.decode(bytes) != text || decoder.hasError())
+        return std::nullopt;
+    return bytes;
+}
+
+QString fromCodePageByIcu(const QByteArray &bytes)
+{
+    QStringDecoder decoder(codePageName);
+    return decoder.decode(bytes);
+}
+
 } // namespace
 
-std::optional<QByteArray> toCodePage(const QString &text)
+namespace detail {
+
+std::optional<QByteArray> toCodePageByTable(const QString &text)
 {
     QByteArray bytes;
     bytes.reserve(text.size());
     for (const QChar c : text) {
-        const std::optional<char> b = byteFor(c);
+        const std::optional<char> b = tableByte(c);
         if (!b)
             return std::nullopt;
         bytes += *b;
@@ -41,34 +106,51 @@ std::optional<QByteArray> toCodePage(const QString &text)
     return bytes;
 }
 
-QString fromCodePage(const QByteArray &bytes)
+QString fromCodePageByTable(const QByteArray &bytes)
 {
     QString text;
     text.reserve(bytes.size());
-    for (const char c : bytes) {
-        const auto b = static_cast<unsigned char>(c);
-        text += (b >= 0x80 && b < 0xA0) ? QChar(highControls[b - 0x80]) : QChar(b);
-    }
+    for (const char c : bytes)
+        text += QChar(tableCharacter(static_cast<unsigned char>(c)));
     return text;
+}
+
+} // namespace detail
+
+CodePageConverter codePageConverter()
+{
+    return useIcu() ? CodePageConverter::Icu : CodePageConverter::BuiltInTable;
+}
+
+std::optional<QByteArray> toCodePage(const QString &text)
+{
+    if (text.isEmpty())
+        return QByteArray();
+    return useIcu() ? toCodePageByIcu(text) : detail::toCodePageByTable(text);
+}
+
+QString fromCodePage(const QByteArray &bytes)
+{
+    if (bytes.isEmpty())
+        return QString();
+    return useIcu() ? fromCodePageByIcu(bytes) : detail::fromCodePageByTable(bytes);
 }
 
 bool isRepresentable(const QString &text)
 {
-    for (const QChar c : text) {
-        if (!byteFor(c))
-            return false;
-    }
-    return true;
+    return toCodePage(text).has_value();
 }
 
 QString firstUnrepresentable(const QString &text)
 {
+    if (isRepresentable(text))
+        return QString();
     for (qsizetype i = 0; i < text.size(); ++i) {
-        const qsizetype length =
-                (text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
-                ? 2 : 1;
-        if (!byteFor(text.at(i)))
-            return text.mid(i, length);
+        const bool pair = text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate();
+        const QString character = text.mid(i, pair ? 2 : 1);
+        if (!isRepresentable(character))
+            return character;
+        i += pair ? 1 : 0;
     }
     return QString();
 }

@@ -27,13 +27,13 @@ struct ReadResult
 
 // Failure numbers reported by the settings functions.
 enum FileError : int {
-    FileNotFound = 53,
-    PathNotFound = 76,
-    PermissionDenied = 70,
-    FileTooLarge = 7,
-    ReadFailed = 62,
-    WriteFailed = 61,
-    NotRepresentable = 5,
+    FileNotFound = 53,        // no file at the path (or no path given)
+    PathNotFound = 76,        // the file's folder is missing, or the path is a folder
+    PermissionDenied = 70,    // the system refuses access
+    FileTooLarge = 7,         // larger than maxSettingsFileSize
+    ReadFailed = 62,          // not a regular file, or opening or reading failed
+    WriteFailed = 61,         // creating, writing or replacing failed otherwise
+    NotRepresentable = 5,     // a character has no byte in the code page
 };
 
 } // namespace bidwarden

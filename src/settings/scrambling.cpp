@@ -6,6 +6,18 @@
 
 namespace bidwarden {
 
+namespace {
+
+unsigned char scramblingByte(qint16 key)
+{
+    unsigned char scrambler = 128;
+    for (const QChar digit : QString::number(key))
+        scrambler ^= static_cast<unsigned char>(digit.unicode());
+    return scrambler;
+}
+
+} // namespace
+
 void processPendingNonInputEvents()
 {
     if (QCoreApplication::instance())
@@ -14,12 +26,21 @@ void processPendingNonInputEvents()
 
 QString encryptDecrypt(const QString &text, qint16 key, const PendingEventsHook &processEvents)
 {
-    // The scrambling byte comes from the digits of the key as written, so
-    // keys with the same digits in another order scramble alike.
-    unsigned char scrambler = 128;
-    for (const QChar digit : QString::number(key))
-        scrambler ^= static_cast<unsigned char>(digit.unicode());
+    const unsigned char scrambler = scramblingByte(key);
 
+    // The usual case: the whole text has bytes, converted in one go.
+    if (std::optional<QByteArray> bytes = toCodePage(text)) {
+        for (qsizetype i = 1; i <= bytes->size(); ++i) {
+            if (i % 10 == 0 && processEvents)
+                processEvents();
+            (*bytes)[i - 1] = char(static_cast<unsigned char>(bytes->at(i - 1)) ^ scrambler);
+        }
+        return fromCodePage(*bytes);
+    }
+
+    // Some character has no byte: go one character at a time and keep those
+    // characters as they are (a surrogate pair's halves both stay, so the pair
+    // stays whole).
     QString result;
     result.reserve(text.size());
     for (qsizetype i = 1; i <= text.size(); ++i) {
@@ -27,9 +48,7 @@ QString encryptDecrypt(const QString &text, qint16 key, const PendingEventsHook 
             processEvents();
         const QChar c = text.at(i - 1);
         const std::optional<QByteArray> byte = toCodePage(QString(c));
-        // A character without a byte has nothing to scramble; the dialogs
-        // refuse such characters before anything is stored.
-        if (!byte) {
+        if (!byte || byte->size() != 1) {
             result += c;
             continue;
         }

@@ -1,5 +1,6 @@
 // Rewrites both settings files with alternating contents until it is killed;
 // the crash test kills it at random moments and inspects what is left.
+#include "code_page.h"
 #include "settings_folder.h"
 #include "text_file.h"
 
@@ -15,6 +16,10 @@ int main(int argc, char *argv[])
         return 2;
     const SettingsFolder folder(QString::fromLocal8Bit(argv[1]));
     const QString contents[2] = { QString(3000, QLatin1Char('a')), QString(5000, QLatin1Char('b')) };
+    // Load the code-page converter first (ICU's data, once per process), so
+    // the kills land among the writes rather than before the first one.
+    if (!toCodePage(contents[0]))
+        return 2;
     std::puts("writing");
     std::fflush(stdout);
     for (unsigned i = 0;; ++i) {
