@@ -65,7 +65,7 @@ private:
             BIDWARDEN_FUZZ_CHECK(toCodePage(c) == byte);
         }
         for (int u = 0; u < 0x10000; ++u) {
-            const QString c(QChar(char16_t(u)));
+            const QString c{ QChar(char16_t(u)) };
             BIDWARDEN_FUZZ_CHECK(isRepresentable(c) == (m_byte[u] >= 0));
             BIDWARDEN_FUZZ_CHECK(toCodePage(c).has_value() == (m_byte[u] >= 0));
         }
