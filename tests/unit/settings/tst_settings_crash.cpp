@@ -50,7 +50,7 @@ void TestSettingsCrash::killedWriterLeavesWholeFiles()
         }
         seenBoth += sawA && sawB;
     }
-    // The kills landed between the two files' writes as well.
+    // How often a kill fell between the two files' saves (for the log only).
     qInfo("rounds that ended between the two files' writes: %d of 200", seenBoth);
 }
 
