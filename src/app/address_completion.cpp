@@ -7,9 +7,12 @@ std::optional<AddressCompletion> completeAddress(const QString &typed, const QSt
     const int n = int(typed.size());
     if (n <= completionMinimumExcluded)
         return std::nullopt;
-    // The most recently added entry wins, so scan from the end.
+    // The most recently added entry wins, so scan from the end. Addresses
+    // share long prefixes and differ near what was just typed, so the last
+    // typed character rules most entries out before a full comparison.
+    const QChar last = typed.at(n - 1);
     for (auto it = entries.crbegin(); it != entries.crend(); ++it) {
-        if (it->startsWith(typed, Qt::CaseSensitive))
+        if (it->size() >= n && it->at(n - 1) == last && it->startsWith(typed, Qt::CaseSensitive))
             return AddressCompletion{ *it, n, int(it->size()) - n };
     }
     return std::nullopt;
