@@ -73,6 +73,7 @@ void DemoServer::serve(QHttpServer *server, const QString &site)
                                            QHttpServerResponder &&responder) {
         const DemoRequest request = fromHttp(httpRequest);
         log(site, request);
+        Q_EMIT requestArrived(site, request.method, request.path);
         const DemoResponse response = site == QLatin1String("service") ? m_serviceSite.handle(request)
                                                                        : handleAuctionSite(request);
         responder.writeStatusLine(QHttpServerResponder::StatusCode(response.status));

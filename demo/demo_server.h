@@ -24,6 +24,10 @@ public:
     quint16 servicePort() const { return m_servicePort; }
     quint16 auctionPort() const { return m_auctionPort; }
 
+Q_SIGNALS:
+    // A request has arrived whole; raised before it is answered.
+    void requestArrived(const QString &site, const QString &method, const QString &path);
+
 private:
     void serve(QHttpServer *server, const QString &site);
     void log(const QString &site, const DemoRequest &request);
