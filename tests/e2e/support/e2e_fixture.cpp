@@ -4,6 +4,7 @@
 #include "browser_pane.h"
 #include "main_window.h"
 #include "settings_folder.h"
+#include "stall_watchdog.h"
 #include "web_engine_browser.h"
 #include "web_engine_pane.h"
 
@@ -87,6 +88,7 @@ int runEngineTest(QObject *test, int argc, char **argv)
     QStandardPaths::setTestModeEnabled(true);
     QApplication app(argc, argv);
     failOnOwnWarnings();
+    StallWatchdog watchdog(std::chrono::seconds(120));
     return QTest::qExec(test, argc, argv);
 }
 
