@@ -2,8 +2,6 @@
 
 #include <QHttpServerRequest>
 #include <QHttpServerResponder>
-#include <QJsonDocument>
-#include <QJsonObject>
 
 namespace bidwarden::demo {
 
@@ -19,35 +17,26 @@ QString methodName(QHttpServerRequest::Method method)
     case QHttpServerRequest::Method::Delete: return QStringLiteral("DELETE");
     case QHttpServerRequest::Method::Options: return QStringLiteral("OPTIONS");
     case QHttpServerRequest::Method::Patch: return QStringLiteral("PATCH");
+    case QHttpServerRequest::Method::Connect: return QStringLiteral("CONNECT");
+    case QHttpServerRequest::Method::Trace: return QStringLiteral("TRACE");
     default: return QStringLiteral("OTHER");
     }
 }
 
-DemoRequest fromHttp(const QHttpServerRequest &request)
-{
-    DemoRequest r;
-    r.method = methodName(request.method());
-    r.path = request.url().path(QUrl::FullyDecoded);
-    r.query = request.url().query(QUrl::FullyEncoded);
-    r.headers = request.headers();
-    r.body = request.body();
-    return r;
-}
-
 } // namespace
 
-DemoServer::DemoServer(const QString &logPath, QObject *parent)
+DemoServer::DemoServer(QObject *parent)
     : QObject(parent)
     , m_service(new QHttpServer(this))
     , m_auction(new QHttpServer(this))
 {
-    if (!logPath.isEmpty()) {
-        m_log = std::make_unique<QFile>(logPath);
-        if (!m_log->open(QIODevice::WriteOnly | QIODevice::Append))
-            qWarning("demo: cannot open the request log %s", qPrintable(logPath));
-    }
     serve(m_service, QStringLiteral("service"));
     serve(m_auction, QStringLiteral("auction"));
+}
+
+bool DemoServer::openLog(const QString &path, QString *error)
+{
+    return m_log.open(path, error);
 }
 
 bool DemoServer::listen(quint16 servicePort, quint16 auctionPort, QString *error)
@@ -65,14 +54,32 @@ bool DemoServer::listen(quint16 servicePort, quint16 auctionPort, QString *error
     return true;
 }
 
+DemoRequest DemoServer::fromHttp(const QHttpServerRequest &httpRequest)
+{
+    const QUrl url = httpRequest.url();
+    DemoRequest request;
+    request.method = methodName(httpRequest.method());
+    request.path = url.path(QUrl::FullyDecoded);
+    request.query = url.query(QUrl::FullyEncoded);
+    request.headers = httpRequest.headers();
+    request.body = httpRequest.body();
+    // The server keeps only the parsed address, so the log gets it encoded
+    // again; escapes of letters and digits come back as the plain characters.
+    request.target = url.path(QUrl::FullyEncoded);
+    if (url.hasQuery())
+        request.target += QLatin1Char('?') + request.query;
+    return request;
+}
+
 void DemoServer::serve(QHttpServer *server, const QString &site)
 {
-    // Every request reaches one handler, so unknown paths and methods get the
-    // sites' own error pages rather than an empty answer.
+    // No routes: every request reaches this one handler, so unknown paths and
+    // wrong methods get the sites' own error pages and are logged like the rest.
     server->setMissingHandler([this, site](const QHttpServerRequest &httpRequest,
                                            QHttpServerResponder &&responder) {
         const DemoRequest request = fromHttp(httpRequest);
-        log(site, request);
+        if (m_log.isOpen() && !m_log.write(site, request))
+            qWarning("demo: cannot write the request log");
         Q_EMIT requestArrived(site, request.method, request.path);
         const DemoResponse response = site == QLatin1String("service") ? m_serviceSite.handle(request)
                                                                        : handleAuctionSite(request);
@@ -82,31 +89,9 @@ void DemoServer::serve(QHttpServer *server, const QString &site)
         responder.writeHeader("Cache-Control", "no-store");
         for (const auto &[name, value] : response.headers)
             responder.writeHeader(name, value);
-        responder.writeBody(response.body);
+        // A body after HEAD would be read as the start of the next answer.
+        responder.writeBody(request.method == QLatin1String("HEAD") ? QByteArray() : response.body);
     });
-}
-
-void DemoServer::log(const QString &site, const DemoRequest &request)
-{
-    if (!m_log || !m_log->isOpen())
-        return;
-    QJsonObject headers;
-    for (const auto &[name, value] : request.headers) {
-        const QString key = QString::fromLatin1(name).toLower();
-        const QString previous = headers.value(key).toString();
-        const QString text = QString::fromLatin1(value);
-        headers.insert(key, previous.isEmpty() ? text : previous + QStringLiteral(", ") + text);
-    }
-    QJsonObject line{
-        { QStringLiteral("site"), site },
-        { QStringLiteral("method"), request.method },
-        { QStringLiteral("path"), request.query.isEmpty() ? request.path
-                                                          : request.path + QLatin1Char('?') + request.query },
-        { QStringLiteral("headers"), headers },
-        { QStringLiteral("body"), QString::fromLatin1(request.body.toHex()) },
-    };
-    m_log->write(QJsonDocument(line).toJson(QJsonDocument::Compact) + '\n');
-    m_log->flush();
 }
 
 } // namespace bidwarden::demo

@@ -2,11 +2,16 @@
 
 #include "form_decoding.h"
 
+#include <QUrlQuery>
+
 namespace bidwarden::demo {
 
 namespace {
 
-const QString sessionCookie = QStringLiteral("BWSESSION");
+QString sessionCookie()
+{
+    return QStringLiteral("BWSESSION");
+}
 
 DemoResponse page(const QString &title, const QStringList &paragraphs, const QString &rawBody = QString())
 {
@@ -20,10 +25,16 @@ QString link(const QString &href, const QString &text)
     return QStringLiteral("<li><a href=\"%1\">%2</a></li>").arg(href.toHtmlEscaped(), text.toHtmlEscaped());
 }
 
+bool isGet(const DemoRequest &request)
+{
+    return request.method == QLatin1String("GET") || request.method == QLatin1String("HEAD");
+}
+
 std::optional<FormFields> formOf(const DemoRequest &request, DemoResponse *refusal)
 {
     if (request.method != QLatin1String("POST")) {
         *refusal = errorPage(405, QStringLiteral("This address takes a form post."));
+        refusal->headers.append(qMakePair(QByteArray("Allow"), QByteArray("POST")));
         return std::nullopt;
     }
     std::optional<FormFields> fields = decodeForm(request.body);
@@ -46,11 +57,17 @@ QByteArray DemoRequest::header(const QByteArray &name) const
 
 QString DemoRequest::cookie(const QString &name) const
 {
-    for (const QByteArray &part : header("Cookie").split(';')) {
-        const QByteArray trimmed = part.trimmed();
-        const qsizetype eq = trimmed.indexOf('=');
-        if (eq > 0 && QString::fromLatin1(trimmed.left(eq)) == name)
-            return QString::fromLatin1(trimmed.mid(eq + 1));
+    // Each Cookie header on its own: joining them with ", " would glue the
+    // last cookie of one to the first of the next.
+    for (const auto &[key, value] : headers) {
+        if (key.compare("Cookie", Qt::CaseInsensitive) != 0)
+            continue;
+        for (const QByteArray &part : value.split(';')) {
+            const QByteArray trimmed = part.trimmed();
+            const qsizetype eq = trimmed.indexOf('=');
+            if (eq > 0 && QString::fromLatin1(trimmed.left(eq).trimmed()) == name)
+                return QString::fromLatin1(trimmed.mid(eq + 1).trimmed());
+        }
     }
     return QString();
 }
@@ -81,22 +98,24 @@ DemoResponse ServiceSite::handle(const DemoRequest &request)
 {
     if (request.body.size() > maxRequestBody)
         return errorPage(413, QStringLiteral("The request is too large."));
-    const bool get = request.method == QLatin1String("GET") || request.method == QLatin1String("HEAD");
-    if (request.path == QLatin1String("/") && get) {
-        if (request.query == QLatin1String("source=program"))
+    if (request.path == QLatin1String("/") && isGet(request)) {
+        if (QUrlQuery(request.query).queryItemValue(QStringLiteral("source")) == QLatin1String("program"))
             return page(QStringLiteral("Bidwarden \u2014 Welcome"),
                         { QStringLiteral("Welcome to the Bidwarden sniping service."),
                           QStringLiteral("Browse to an auction and press Ctrl+S to snipe it.") });
         return page(QStringLiteral("Bidwarden"), { QStringLiteral("Last-second bids, placed for you.") },
                     link(QStringLiteral("/faq.cfm"), QStringLiteral("Questions and answers")));
     }
-    if (request.path == QLatin1String("/faq.cfm") && get)
+    if (request.path == QLatin1String("/faq.cfm") && isGet(request))
         return page(QStringLiteral("Bidwarden \u2014 FAQ"),
-                    { QStringLiteral("How does sniping work? Bidwarden bids seconds before the auction ends.") });
+                    { QStringLiteral("How does sniping work? Bidwarden bids seconds before the auction ends."),
+                      QStringLiteral("Do I need to keep the program open? No, the bid is placed by the service.") });
     if (request.path == QLatin1String("/cl/logincheck.cfm"))
         return logIn(request);
     if (request.path == QLatin1String("/cl/SUpdate.cfm"))
         return snipe(request);
+    if (request.path == QLatin1String("/") || request.path == QLatin1String("/faq.cfm"))
+        return errorPage(405, QStringLiteral("This page is only read, not posted to."));
     return errorPage(404, QStringLiteral("There is no page at %1.").arg(request.path));
 }
 
@@ -113,7 +132,7 @@ DemoResponse ServiceSite::logIn(const DemoRequest &request)
     DemoResponse response = page(QStringLiteral("Bidwarden \u2014 Logged in"),
                                  { QStringLiteral("Logged in as %1").arg(user) });
     response.headers.append(qMakePair(QByteArray("Set-Cookie"),
-                                      (sessionCookie + QLatin1Char('=') + session
+                                      (sessionCookie() + QLatin1Char('=') + session
                                        + QStringLiteral("; Path=/; HttpOnly")).toLatin1()));
     return response;
 }
@@ -124,25 +143,27 @@ DemoResponse ServiceSite::snipe(const DemoRequest &request)
     const std::optional<FormFields> fields = formOf(request, &refusal);
     if (!fields)
         return refusal;
-    const std::optional<QString> auction = formValue(*fields, QStringLiteral("AuctionURL"));
-    if (!auction)
-        return errorPage(400, QStringLiteral("The form has no AuctionURL."));
-    const std::optional<QStringList> list = m_book.snipe(request.cookie(sessionCookie), *auction);
-    if (!list)
+    const QString session = request.cookie(sessionCookie());
+    if (!m_book.userOf(session))
         return page(QStringLiteral("Bidwarden \u2014 Please log in"), { QStringLiteral("Please log in") });
+    const QString auction = formValue(*fields, QStringLiteral("AuctionURL")).value_or(QString());
+    // An empty entry would only hide the fault of whoever posted it.
+    if (auction.isEmpty())
+        return errorPage(400, QStringLiteral("The form has no AuctionURL."));
+    const QStringList list = m_book.snipe(session, auction).value_or(QStringList());
     QString items = QStringLiteral("<ul>");
-    for (const QString &entry : *list)
+    for (const QString &entry : list)
         items += QStringLiteral("<li>%1</li>").arg(entry.toHtmlEscaped());
     items += QStringLiteral("</ul>");
     return page(QStringLiteral("Bidwarden \u2014 Snipe list"),
-                { QStringLiteral("Your snipe list (%1):").arg(list->size()) }, items);
+                { QStringLiteral("Your snipe list (%1):").arg(list.size()) }, items);
 }
 
 DemoResponse handleAuctionSite(const DemoRequest &request)
 {
     if (request.body.size() > maxRequestBody)
         return errorPage(413, QStringLiteral("The request is too large."));
-    if (request.method != QLatin1String("GET") && request.method != QLatin1String("HEAD"))
+    if (!isGet(request))
         return errorPage(405, QStringLiteral("The auction site only serves pages."));
     const QString &path = request.path;
     if (path == QLatin1String("/")) {
@@ -164,13 +185,15 @@ DemoResponse handleAuctionSite(const DemoRequest &request)
         return page(QStringLiteral("Frames \u2014 Demo Auctions"), {},
                     QStringLiteral("<iframe src=\"/frame/a.html\"></iframe><iframe src=\"/frame/b.html\"></iframe>"));
     if (path == QLatin1String("/frame/a.html") || path == QLatin1String("/frame/b.html"))
-        return page(QStringLiteral("Frame %1").arg(path.mid(7, 1)), { QStringLiteral("Inside a frame.") });
+        return page(QStringLiteral("Frame %1 \u2014 Demo Auctions").arg(path.mid(7, 1).toUpper()),
+                    { QStringLiteral("Inside a frame.") });
     if (path == QLatin1String("/notitle.html"))
         return page(QString(), { QStringLiteral("This page has no title.") });
     if (path == QLatin1String("/download/catalog.txt")) {
         DemoResponse response;
         response.contentType = "text/plain; charset=utf-8";
-        response.headers.append(qMakePair(QByteArray("Content-Disposition"), QByteArray("attachment; filename=\"catalog.txt\"")));
+        response.headers.append(
+                qMakePair(QByteArray("Content-Disposition"), QByteArray("attachment; filename=\"catalog.txt\"")));
         response.body = "Item 123\nItem 456\nItem 789\n";
         return response;
     }

@@ -17,13 +17,15 @@ inline constexpr qsizetype maxRequestBody = 1024 * 1024;
 struct DemoRequest
 {
     QString method;     // "GET", "POST", …
-    QString path;       // without the query
-    QString query;      // without the "?"
+    QString path;       // decoded, without the query: what the sites route on
+    QString query;      // encoded, without the "?"
     HeaderPairs headers;
     QByteArray body;
+    QString target;     // path and query as they came in: what the log records
 
+    // The values of all headers of that name, joined with ", ".
     QByteArray header(const QByteArray &name) const;
-    // The value of one cookie of the Cookie header, or the empty text.
+    // The value of one cookie of the Cookie headers, or the empty text.
     QString cookie(const QString &name) const;
 };
 

@@ -1,10 +1,18 @@
 #include "form_decoding.h"
 
-#include "code_page.h"
-
 namespace bidwarden::demo {
 
 namespace {
+
+// 0x80-0x9F of windows-1252. The five bytes the code page leaves undefined
+// keep their C1 code points, as Windows itself decodes them, so no byte is
+// ever lost.
+constexpr char16_t high1252[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
 
 int hexValue(char c)
 {
@@ -38,10 +46,21 @@ std::optional<QString> decodeComponent(const QByteArray &encoded)
             bytes += c;
         }
     }
-    return fromCodePage(bytes);
+    return fromWindows1252(bytes);
 }
 
 } // namespace
+
+QString fromWindows1252(const QByteArray &bytes)
+{
+    QString text;
+    text.reserve(bytes.size());
+    for (const char c : bytes) {
+        const auto byte = static_cast<unsigned char>(c);
+        text += QChar(byte >= 0x80 && byte < 0xA0 ? high1252[byte - 0x80] : char16_t(byte));
+    }
+    return text;
+}
 
 std::optional<FormFields> decodeForm(const QByteArray &body)
 {
@@ -49,6 +68,10 @@ std::optional<FormFields> decodeForm(const QByteArray &body)
     if (body.isEmpty())
         return fields;
     for (const QByteArray &pair : body.split('&')) {
+        // "a=1&&b=2" and a trailing "&" are what browsers tolerate; an empty
+        // pair carries no field.
+        if (pair.isEmpty())
+            continue;
         const qsizetype eq = pair.indexOf('=');
         const std::optional<QString> name = decodeComponent(eq < 0 ? pair : pair.left(eq));
         const std::optional<QString> value = decodeComponent(eq < 0 ? QByteArray() : pair.mid(eq + 1));

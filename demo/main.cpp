@@ -37,8 +37,12 @@ int main(int argc, char *argv[])
         return 2;
     }
 
-    DemoServer server(parser.value(logFile));
+    DemoServer server;
     QString error;
+    if (parser.isSet(logFile) && !server.openLog(parser.value(logFile), &error)) {
+        std::fprintf(stderr, "bidwarden-demo: %s\n", qPrintable(error));
+        return 1;
+    }
     if (!server.listen(quint16(service), quint16(auction), &error)) {
         std::fprintf(stderr, "bidwarden-demo: %s\n", qPrintable(error));
         return 1;

@@ -72,25 +72,26 @@ int testOneInput(const uint8_t *data, size_t size)
     (void)fixedPathsChecked;
 
     QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
+    bool big = false;
     if (size > bigMarkerSize && std::memcmp(data, bigMarker, bigMarkerSize) == 0) {
         const qsizetype target = maxSettingsFileSize - 1 + data[bigMarkerSize] % 3;
         const QByteArray fill = bytes.mid(bigMarkerSize);
-        bytes.reserve(target);
-        while (bytes.size() < target)
-            bytes += fill;
-        bytes.truncate(target);
+        bytes = fill.repeated(target / fill.size() + 1).left(target);
+        big = true;
     }
 
     const SettingsFolder settings(folder().path());
     const QString visible = settings.homepageFile();
     const QString hidden = settings.filePath(QStringLiteral(".homepage.txt"));
     put(visible, bytes);
-    put(hidden, bytes);
-
     BIDWARDEN_FUZZ_CHECK(fileExists(visible));
+    checkRead(visible, bytes);
+    // A megabyte through the dot file as well would only halve the speed.
+    if (big)
+        return 0;
+    put(hidden, bytes);
     // Dot files are not settings files, but a read still gives what is there.
     BIDWARDEN_FUZZ_CHECK(!fileExists(hidden));
-    checkRead(visible, bytes);
     checkRead(hidden, bytes);
     return 0;
 }
