@@ -3,7 +3,6 @@
 #include <QDir>
 #include <QFile>
 #include <QHash>
-#include <QList>
 
 #include <unistd.h>
 
@@ -23,9 +22,24 @@ qint64 pssOf(qint64 pid)
     return 0;
 }
 
+QString roleOf(qint64 pid)
+{
+    QFile cmdline(QStringLiteral("/proc/%1/cmdline").arg(pid));
+    if (!cmdline.open(QIODevice::ReadOnly))
+        return QString();
+    // Processes forked by the engine's zygote rewrite their command line as one
+    // space-separated string, so split on both.
+    const QList<QByteArray> args = cmdline.readAll().replace('\0', ' ').split(' ');
+    for (const QByteArray &arg : args) {
+        if (arg.startsWith("--type="))
+            return QString::fromLatin1(arg.mid(7));
+    }
+    return QString::fromLocal8Bit(args.value(0).mid(args.value(0).lastIndexOf('/') + 1));
+}
+
 } // namespace
 
-qint64 processTreePssKiB()
+QList<ProcessPss> processTreePss()
 {
     // Parent of every process, read from /proc/<pid>/stat (field 4).
     QHash<qint64, QList<qint64>> children;
@@ -42,13 +56,21 @@ qint64 processTreePssKiB()
         const QList<QByteArray> fields = text.mid(text.lastIndexOf(')') + 2).split(' ');
         children[fields.value(1).toLongLong()].append(pid);
     }
-    qint64 total = 0;
+    QList<ProcessPss> tree;
     QList<qint64> pending{ qint64(getpid()) };
     while (!pending.isEmpty()) {
-        const qint64 pid = pending.takeLast();
-        total += pssOf(pid);
+        const qint64 pid = pending.takeFirst();
+        tree.append({ pid, roleOf(pid), pssOf(pid) });
         pending += children.value(pid);
     }
+    return tree;
+}
+
+qint64 processTreePssKiB()
+{
+    qint64 total = 0;
+    for (const ProcessPss &p : processTreePss())
+        total += p.pssKiB;
     return total;
 }
 

@@ -1,11 +1,24 @@
 #pragma once
 
+#include <QList>
+#include <QString>
 #include <QtGlobal>
 
 namespace bidwarden::bench {
 
-// Proportional set size, in KiB, of this process and all its descendants
-// (the engine's helper processes): the memory the program really costs.
+struct ProcessPss
+{
+    qint64 pid = 0;
+    // The helper's role (--type=renderer, gpu-process, …) or the executable's name.
+    QString role;
+    qint64 pssKiB = 0;
+};
+
+// Proportional set size of this process and each of its descendants (the
+// engine's helper processes), this process first.
+QList<ProcessPss> processTreePss();
+
+// Their sum, in KiB: the memory the program really costs.
 qint64 processTreePssKiB();
 
 } // namespace bidwarden::bench
