@@ -18,6 +18,7 @@
 #include <QResizeEvent>
 #include <QStatusBar>
 #include <QTabBar>
+#include <QTimer>
 #include <QToolBar>
 #include <QUrl>
 
@@ -49,6 +50,8 @@ constexpr QSize initialClientSize(11595, 10050);
 
 // How long a refusal stays in the status bar.
 constexpr int refusalMessageMs = 10000;
+// How long a post waits for the service's answer before its tab is shown anyway.
+constexpr int pendingTabFallbackMs = 300;
 
 } // namespace
 
@@ -148,11 +151,14 @@ void MainWindow::createControls(const PaneFactory &makePane)
     setTabOrder(m_tabStrip, m_servicePane);
 
     connect(m_tabStrip, &QTabBar::currentChanged, this, &MainWindow::showTab);
+    // A click on the strip overrides a switch a post is still waiting for.
+    connect(m_tabStrip, &QTabBar::tabBarClicked, this, [this] { m_pendingTab.reset(); });
+    m_pendingTabFallback = new QTimer(this);
+    m_pendingTabFallback->setSingleShot(true);
+    m_pendingTabFallback->setInterval(pendingTabFallbackMs);
+    connect(m_pendingTabFallback, &QTimer::timeout, this, &MainWindow::applyPendingTab);
+    connect(m_servicePane, &BrowserPane::downloadCompleted, this, &MainWindow::sendNextQueuedPost);
     connect(m_urlbox, &AddressBox::addressEntered, m_auctionPane, &BrowserPane::navigate);
-    connect(m_servicePane, &BrowserPane::downloadCompleted, this, [this] {
-        if (const std::optional<ServicePost> login = std::exchange(m_pendingLogin, std::nullopt))
-            m_servicePane->navigatePost(login->url, login->postData, login->headers);
-    });
 }
 
 QToolBar *MainWindow::createToolbar(const char *objectName, const QString &accessibleName,
@@ -294,14 +300,39 @@ void MainWindow::loadPasswordInit()
     // The start page was asked for first; post once its load has ended, so
     // the service sees both requests in order and the login's answer is
     // what the service pane shows.
-    m_pendingLogin = login.post;
+    m_queuedPosts.append(*login.post);
     selectTab(AuctionTab);
 }
 
 void MainWindow::postToService(const ServicePost &post, Tab tabAfterwards)
 {
+    // A post sent while another waits would cancel the load it waits for, and
+    // the waiting one would then cancel this one: it queues behind instead.
+    if (m_queuedPosts.isEmpty())
+        m_servicePane->navigatePost(post.url, post.postData, post.headers);
+    else
+        m_queuedPosts.append(post);
+    // Showing a hidden pane makes the engine paint it on this thread before
+    // it sends the request, so the switch waits for the answer.
+    m_pendingTab = tabAfterwards;
+    m_pendingTabFallback->start();
+}
+
+void MainWindow::sendNextQueuedPost()
+{
+    if (m_queuedPosts.isEmpty()) {
+        applyPendingTab();
+        return;
+    }
+    const ServicePost post = m_queuedPosts.takeFirst();
     m_servicePane->navigatePost(post.url, post.postData, post.headers);
-    selectTab(tabAfterwards);
+}
+
+void MainWindow::applyPendingTab()
+{
+    m_pendingTabFallback->stop();
+    if (const std::optional<Tab> tab = std::exchange(m_pendingTab, std::nullopt))
+        m_tabStrip->setCurrentIndex(*tab);
 }
 
 void MainWindow::snipeCurrentAuction()
@@ -337,6 +368,7 @@ void MainWindow::selectTab(Tab tab)
 {
     // Selecting from code runs the same switch as a click, and selecting the
     // tab already in front changes nothing.
+    m_pendingTab.reset();
     m_tabStrip->setCurrentIndex(tab);
 }
 

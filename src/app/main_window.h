@@ -13,6 +13,7 @@
 QT_BEGIN_NAMESPACE
 class QLabel;
 class QTabBar;
+class QTimer;
 class QToolBar;
 QT_END_NAMESPACE
 
@@ -49,7 +50,10 @@ public:
 
     // Logs in to the service with the stored credentials, in the service pane.
     void loadPasswordInit();
-    // Posts in the service pane, then brings the given tab to the front.
+    // Posts in the service pane, then brings the given tab to the front once
+    // the service has answered (or shortly after, if it is slow), so showing
+    // the pane does not hold up the request. Selecting a tab in the meantime
+    // cancels the switch.
     void postToService(const ServicePost &post, Tab tabAfterwards);
 
     DialogHost *dialogs() const { return m_dialogs; }
@@ -68,6 +72,8 @@ private:
     void runStartup();
     void applyLayout();
     void showTab(int index);
+    void sendNextQueuedPost();
+    void applyPendingTab();
     BrowserPane *frontPane() const;
 
     void snipeCurrentAuction();
@@ -90,9 +96,13 @@ private:
     AddressBox *m_urlbox = nullptr;
     StatusPanels *m_status = nullptr;
     DialogHost *m_dialogs = nullptr;
+    // Posts waiting for the service pane's current load to end: the start-up
+    // login waits for the start page, and a snipe made meanwhile for the login.
+    QList<ServicePost> m_queuedPosts;
+    // The tab a post selects once the service has answered.
+    std::optional<Tab> m_pendingTab;
+    QTimer *m_pendingTabFallback = nullptr;
     // Insert toggles overwrite mode; the program keeps that state itself.
-    // The start-up login, posted when the service's start page has loaded.
-    std::optional<ServicePost> m_pendingLogin;
     bool m_overwrite = false;
     quint64 m_lastInsertTimestamp = 0;
 };

@@ -98,7 +98,8 @@ void TestServiceEndToEnd::loginThenSnipeWithTheSessionCookie()
     QCOMPARE(snipe.body, QByteArray("AuctionURL=") + QUrl::toPercentEncoding(item, "*-._"));
     QCOMPARE(snipe.header("content-type"), QStringLiteral("application/x-www-form-urlencoded"));
     QVERIFY2(snipe.header("cookie").contains(QStringLiteral("BWSESSION=")), qPrintable(snipe.header("cookie")));
-    QCOMPARE(window->currentTab(), MainWindow::ServiceTab);
+    // The service tab comes to the front once the service has answered.
+    QTRY_COMPARE_WITH_TIMEOUT(window->currentTab(), MainWindow::ServiceTab, 30000);
     QVERIFY(!m_program->servicePane()->isHidden());
 
     QTRY_VERIFY_WITH_TIMEOUT(answers.count() >= 1, 30000);

@@ -69,6 +69,9 @@ private Q_SLOTS:
     void auctionPageEvents();
     void servicePageEventsChangeNothing();
     void snipePostsTheBoxText();
+    void snipeShowsTheServiceTabOnceAnswered_data();
+    void snipeShowsTheServiceTabOnceAnswered();
+    void snipeDuringStartupWaitsForTheLogin();
     void snipeRefusalPostsNothing();
     void commandsActOnThePaneInFront_data();
     void commandsActOnThePaneInFront();
@@ -280,12 +283,76 @@ void TestMainWindow::snipePostsTheBoxText()
     QCOMPARE(w.service()->posts.at(0).url, QUrl(QStringLiteral("http://service.test/cl/SUpdate.cfm")));
     QCOMPARE(w.service()->posts.at(0).postData,
              QByteArray("AuctionURL=http%3A%2F%2Fauction.test%2Fitm%2F9%3Fhash%3Dabc%26var%3D2"));
+    Q_EMIT w.service()->downloadCompleted();
     QCOMPARE(w.window.currentTab(), MainWindow::ServiceTab);
 
     // From the service tab, the hidden box's typed text is what is posted.
     w.urlbox()->lineEdit()->setText(QStringLiteral("typed auction"));
     w.action("mnuSnipe")->trigger();
     QCOMPARE(w.service()->posts.at(1).postData, QByteArray("AuctionURL=typed+auction"));
+    QCOMPARE(w.window.currentTab(), MainWindow::ServiceTab);
+}
+
+void TestMainWindow::snipeShowsTheServiceTabOnceAnswered_data()
+{
+    QTest::addColumn<QString>("meanwhile");
+    QTest::addColumn<int>("tabAfterwards");
+
+    QTest::newRow("service answers") << QStringLiteral("answer") << int(MainWindow::ServiceTab);
+    QTest::newRow("service silent") << QStringLiteral("nothing") << int(MainWindow::ServiceTab);
+    QTest::newRow("user clicks the auction tab") << QStringLiteral("click") << int(MainWindow::AuctionTab);
+    QTest::newRow("a command selects the auction tab") << QStringLiteral("select") << int(MainWindow::AuctionTab);
+}
+
+void TestMainWindow::snipeShowsTheServiceTabOnceAnswered()
+{
+    QFETCH(QString, meanwhile);
+    QFETCH(int, tabAfterwards);
+    Window w(m_dir.path());
+    w.window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w.window));
+    auto *strip = w.window.findChild<QTabBar *>(QStringLiteral("TabStrip1"));
+    w.urlbox()->lineEdit()->setText(QStringLiteral("http://auction.test/itm/1"));
+
+    w.action("mnuSnipe")->trigger();
+    // The post is out before the hidden pane is shown.
+    QCOMPARE(w.service()->posts.size(), 1);
+    QCOMPARE(w.window.currentTab(), MainWindow::AuctionTab);
+    QVERIFY(!w.shown("Web2"));
+
+    if (meanwhile == QLatin1String("answer"))
+        Q_EMIT w.service()->downloadCompleted();
+    else if (meanwhile == QLatin1String("click"))
+        QTest::mouseClick(strip, Qt::LeftButton, {}, strip->tabRect(MainWindow::AuctionTab).center());
+    else if (meanwhile == QLatin1String("select"))
+        w.window.selectTab(MainWindow::AuctionTab);
+    if (tabAfterwards == MainWindow::ServiceTab)
+        QTRY_COMPARE(w.window.currentTab(), MainWindow::ServiceTab);
+    // A cancelled switch stays cancelled, also when the answer comes later.
+    QTest::qWait(400);
+    Q_EMIT w.service()->downloadCompleted();
+    QCOMPARE(int(w.window.currentTab()), tabAfterwards);
+    QCOMPARE(w.shown("Web2"), tabAfterwards == MainWindow::ServiceTab);
+}
+
+void TestMainWindow::snipeDuringStartupWaitsForTheLogin()
+{
+    // A snipe made before the start page has loaded must neither cancel the
+    // login nor be cancelled by it: it goes out after the login.
+    writeCredentials(m_dir.path(), QStringLiteral("jo"), QStringLiteral("pw"));
+    Window w(m_dir.path());
+    w.urlbox()->lineEdit()->setText(QStringLiteral("http://auction.test/itm/1"));
+    w.action("mnuSnipe")->trigger();
+    QVERIFY(w.service()->posts.isEmpty());
+
+    Q_EMIT w.service()->downloadCompleted(); // start page
+    QCOMPARE(w.service()->posts.size(), 1);
+    QCOMPARE(w.service()->posts.at(0).postData, QByteArray("UserLogin=jo&UserPassword=pw"));
+    Q_EMIT w.service()->downloadCompleted(); // login
+    QCOMPARE(w.service()->posts.size(), 2);
+    QCOMPARE(w.service()->posts.at(1).postData, QByteArray("AuctionURL=http%3A%2F%2Fauction.test%2Fitm%2F1"));
+    Q_EMIT w.service()->downloadCompleted(); // snipe
+    QCOMPARE(w.service()->posts.size(), 2);
     QCOMPARE(w.window.currentTab(), MainWindow::ServiceTab);
 }
 
