@@ -5,6 +5,8 @@
 //   bench_window --mode=program|baseline --service=URL --auction=URL
 //                                     one start-up; prints its timestamps and PSS
 //   bench_window --snipe              snipe latency and memory growth, in-process
+//   bench_window --snipe --bare-loads memory growth over the same posts sent
+//                                     with load() on the bare engine
 //
 // Every child's engine chatter goes to a log file, so the tables stay readable.
 #include "demo_server.h"
@@ -222,7 +224,7 @@ std::map<QString, qint64> pssByRole()
     return roles;
 }
 
-int runSnipe()
+int runSnipe(bool bareLoads)
 {
     PeersThread peers;
     QString error;
@@ -277,14 +279,29 @@ int runSnipe()
         servicePage->load(request);
     };
 
+    // What the program does for a snipe, done on the bare engine: the same
+    // load() into the service page, the service pane shown once it answers.
+    const auto directShownOnAnswer = [&] {
+        auto connection = std::make_shared<QMetaObject::Connection>();
+        *connection = QObject::connect(servicePage, &QWebEnginePage::loadFinished, window.get(), [&, connection] {
+            QObject::disconnect(*connection);
+            window->selectTab(MainWindow::ServiceTab);
+        });
+        direct();
+    };
+
     // Memory first, from a fresh window: snipes in a row, PSS read at
-    // checkpoints so a plateau (caches filling) can be told from a leak.
+    // checkpoints so a plateau (caches filling) can be told from a leak. A
+    // run of its own repeats this with bare loads, for the engine's share.
     const int checkpoints[] = { 1, 10, 25, snipesForMemory, 2 * snipesForMemory };
     std::vector<std::map<QString, qint64>> pss;
     int snipes = 0;
     for (const int checkpoint : checkpoints) {
         while (snipes < checkpoint) {
-            timed(viaKey);
+            if (bareLoads)
+                timed(directShownOnAnswer);
+            else
+                timed(viaKey);
             ++snipes;
         }
         QTest::qWait(settleMs);
@@ -296,6 +313,34 @@ int runSnipe()
             sum += entry.second;
         return sum;
     };
+
+    std::printf("\n%-22s", bareLoads ? "PSS (KiB) after loads" : "PSS (KiB) after snipes");
+    for (const int checkpoint : checkpoints)
+        std::printf(" %9d", checkpoint);
+    std::printf("\n");
+    for (const auto &entry : pss.back()) {
+        std::printf("%-22s", qPrintable(entry.first));
+        for (const auto &roles : pss) {
+            const auto found = roles.find(entry.first);
+            std::printf(" %9lld", static_cast<long long>(found == roles.end() ? 0 : found->second));
+        }
+        std::printf("\n");
+    }
+    std::printf("%-22s", "total");
+    for (const auto &roles : pss)
+        std::printf(" %9lld", static_cast<long long>(total(roles)));
+    std::printf("\n");
+    const qint64 pssAfterFirst = total(pss.front());
+    const qint64 pssAfterFifty = total(pss.at(3));
+    const qint64 pssAfterHundred = total(pss.back());
+    const char *what = bareLoads ? "bare_loads" : "snipes";
+    std::printf("memory_growth_50_%s value=%.1f MB\n", what, (pssAfterFifty - pssAfterFirst) / 1024.0);
+    std::printf("memory_growth_%s_51_to_100 value=%.1f MB\n", what, (pssAfterHundred - pssAfterFifty) / 1024.0);
+    std::fflush(stdout);
+    if (bareLoads) {
+        window.reset();
+        return 0;
+    }
 
     // Latency: the program's Ctrl+S against a bare load() in the same pane,
     // alternating; the ratio is of these two. The third kind is the bare load() followed by bringing the
@@ -340,28 +385,7 @@ int runSnipe()
                 *std::min_element(baselineShown.begin(), baselineShown.end()),
                 *std::min_element(baselineShownLater.begin(), baselineShownLater.end()));
     std::printf("%-34s %9.2f\n", "  of which inside the key event", median(keyClickMs));
-    std::printf("\n%-22s", "PSS (KiB) after snipes");
-    for (const int checkpoint : checkpoints)
-        std::printf(" %9d", checkpoint);
-    std::printf("\n");
-    for (const auto &entry : pss.back()) {
-        std::printf("%-22s", qPrintable(entry.first));
-        for (const auto &roles : pss) {
-            const auto found = roles.find(entry.first);
-            std::printf(" %9lld", static_cast<long long>(found == roles.end() ? 0 : found->second));
-        }
-        std::printf("\n");
-    }
-    std::printf("%-22s", "total");
-    for (const auto &roles : pss)
-        std::printf(" %9lld", static_cast<long long>(total(roles)));
-    std::printf("\n");
-    const qint64 pssAfterFirst = total(pss.front());
-    const qint64 pssAfterFifty = total(pss.at(3));
-    const qint64 pssAfterHundred = total(pss.back());
     std::printf("snipe ratio=%.2f\n", median(program) / median(baseline));
-    std::printf("memory_growth_50_snipes value=%.1f MB\n", (pssAfterFifty - pssAfterFirst) / 1024.0);
-    std::printf("memory_growth_snipes_51_to_100 value=%.1f MB\n", (pssAfterHundred - pssAfterFifty) / 1024.0);
     std::fflush(stdout);
     window.reset();
     return 0;
@@ -483,10 +507,13 @@ int runDriver()
     std::printf("startup_pss ratio=%.2f\n\n", med(program, &Startup::pssKiB) / med(baseline, &Startup::pssKiB));
     std::fflush(stdout);
 
-    std::unique_ptr<QProcess> snipe(startChild({ QStringLiteral("--snipe") }, true));
-    if (!snipe->waitForFinished(180000) || snipe->exitCode() != 0) {
-        std::fprintf(stderr, "the snipe run failed; see %s\n", qPrintable(engineLogPath()));
-        return 1;
+    for (const QStringList &args : { QStringList{ QStringLiteral("--snipe") },
+                                      QStringList{ QStringLiteral("--snipe"), QStringLiteral("--bare-loads") } }) {
+        std::unique_ptr<QProcess> snipe(startChild(args, true));
+        if (!snipe->waitForFinished(180000) || snipe->exitCode() != 0) {
+            std::fprintf(stderr, "the snipe run failed; see %s\n", qPrintable(engineLogPath()));
+            return 1;
+        }
     }
     return 0;
 }
@@ -507,6 +534,6 @@ int main(int argc, char *argv[])
     if (!mode.isEmpty())
         return runStartup(mode, argValue(args, QStringLiteral("service")), argValue(args, QStringLiteral("auction")));
     if (args.contains(QStringLiteral("--snipe")))
-        return runSnipe();
+        return runSnipe(args.contains(QStringLiteral("--bare-loads")));
     return runDriver();
 }

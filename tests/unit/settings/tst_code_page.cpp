@@ -32,6 +32,7 @@ private Q_SLOTS:
     void firstUnrepresentable_data();
     void firstUnrepresentable();
     void emptyText();
+    void aRefusedTextLeavesNothingForTheNext();
 };
 
 void TestCodePage::initTestCase()
@@ -170,6 +171,17 @@ void TestCodePage::emptyText()
     QCOMPARE(toCodePage(QString())->size(), 0);
     QCOMPARE(fromCodePage(QByteArray()), QString());
     QVERIFY(isRepresentable(QString()));
+}
+
+void TestCodePage::aRefusedTextLeavesNothingForTheNext()
+{
+    // The converters are reused between texts: neither an error nor half a
+    // surrogate pair may carry over into the next conversion.
+    for (const QString &refused : { QStringLiteral("a\u2603"), QString(QChar(0xD83D)), QStringLiteral("\U0001F600") }) {
+        QVERIFY(!toCodePage(refused));
+        QCOMPARE(toCodePage(QStringLiteral("ok\u20AC")).value_or(QByteArray()), QByteArray("ok\x80"));
+        QCOMPARE(fromCodePage(QByteArray("\x80z")), QStringLiteral("\u20ACz"));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestCodePage)
