@@ -4,6 +4,7 @@
 // alters a character, and never one over the service's size limit.
 
 #include "form_body.h"
+#include "form_decoding.h"
 #include "fuzz_support.h"
 #include "service_post.h"
 
@@ -27,40 +28,13 @@ bool allowedInBody(unsigned char b)
     return keptAsIs(b) || b == '+' || b == '%' || b == '=' || b == '&';
 }
 
-int hexValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
-}
-
-// What the service does with one value: '+' is a space, %XX a byte, then the
-// bytes are read in the code page. Nothing for a malformed escape.
+// What the demo service's form parser reads back from one encoded value.
 std::optional<QString> formDecode(const QByteArray &encoded)
 {
-    QByteArray bytes;
-    for (qsizetype i = 0; i < encoded.size(); ++i) {
-        const char c = encoded.at(i);
-        if (c == '+') {
-            bytes += ' ';
-        } else if (c == '%') {
-            if (i + 2 >= encoded.size())
-                return std::nullopt;
-            const int high = hexValue(encoded.at(i + 1));
-            const int low = hexValue(encoded.at(i + 2));
-            if (high < 0 || low < 0)
-                return std::nullopt;
-            bytes += char(high * 16 + low);
-            i += 2;
-        } else {
-            bytes += c;
-        }
-    }
-    return fromCodePage(bytes);
+    const std::optional<demo::FormFields> fields = demo::decodeForm("v=" + encoded);
+    if (!fields || fields->size() != 1)
+        return std::nullopt;
+    return fields->first().second;
 }
 
 // The encoded size worked out from the table alone; only for representable text.
@@ -107,15 +81,13 @@ void checkBody(const QList<Field> &fields, bool refused, const QByteArray &postD
 
     if (fields.isEmpty())
         return; // nothing added: the empty body, already checked by its size
-    const QList<QByteArray> pairs = postData.split('&');
-    BIDWARDEN_FUZZ_CHECK(pairs.size() == fields.size());
-    for (qsizetype i = 0; i < pairs.size(); ++i) {
-        const qsizetype equals = pairs.at(i).indexOf('=');
-        BIDWARDEN_FUZZ_CHECK(equals >= 0);
-        BIDWARDEN_FUZZ_CHECK(pairs.at(i).left(equals) == fields.at(i).name.toLatin1());
-        const std::optional<QString> decoded = formDecode(pairs.at(i).mid(equals + 1));
-        BIDWARDEN_FUZZ_CHECK(decoded.has_value());
-        BIDWARDEN_FUZZ_CHECK(*decoded == fields.at(i).value);
+    // The service's parser reads back every field, in order, unchanged.
+    const std::optional<demo::FormFields> decoded = demo::decodeForm(postData);
+    BIDWARDEN_FUZZ_CHECK(decoded.has_value());
+    BIDWARDEN_FUZZ_CHECK(decoded->size() == fields.size());
+    for (qsizetype i = 0; i < fields.size(); ++i) {
+        BIDWARDEN_FUZZ_CHECK(decoded->at(i).first == fields.at(i).name);
+        BIDWARDEN_FUZZ_CHECK(decoded->at(i).second == fields.at(i).value);
     }
 }
 
