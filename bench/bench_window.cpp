@@ -279,16 +279,21 @@ int runSnipe(bool bareLoads)
         servicePage->load(request);
     };
 
+    // A bare load() whose service pane is brought to the front the first time
+    // the page raises the given signal.
+    const auto directThenShowOn = [&](auto signal) {
+        return [&, signal] {
+            auto connection = std::make_shared<QMetaObject::Connection>();
+            *connection = QObject::connect(servicePage, signal, window.get(), [&, connection] {
+                QObject::disconnect(*connection);
+                window->selectTab(MainWindow::ServiceTab);
+            });
+            direct();
+        };
+    };
     // What the program does for a snipe, done on the bare engine: the same
     // load() into the service page, the service pane shown once it answers.
-    const auto directShownOnAnswer = [&] {
-        auto connection = std::make_shared<QMetaObject::Connection>();
-        *connection = QObject::connect(servicePage, &QWebEnginePage::loadFinished, window.get(), [&, connection] {
-            QObject::disconnect(*connection);
-            window->selectTab(MainWindow::ServiceTab);
-        });
-        direct();
-    };
+    const auto directShownOnAnswer = directThenShowOn(&QWebEnginePage::loadFinished);
 
     // Memory first, from a fresh window: snipes in a row, PSS read at
     // checkpoints so a plateau (caches filling) can be told from a leak. A
@@ -357,14 +362,7 @@ int runSnipe(bool bareLoads)
     // And the same with the pane brought to the front only once the engine
     // has started the navigation.
     std::vector<double> baselineShownLater;
-    const auto directThenShowLater = [&] {
-        auto connection = std::make_shared<QMetaObject::Connection>();
-        *connection = QObject::connect(servicePage, &QWebEnginePage::loadStarted, window.get(), [&, connection] {
-            QObject::disconnect(*connection);
-            window->selectTab(MainWindow::ServiceTab);
-        });
-        direct();
-    };
+    const auto directThenShowLater = directThenShowOn(&QWebEnginePage::loadStarted);
     for (int i = 0; i < snipeRounds; ++i) {
         baselineShownLater.push_back(timed(directThenShowLater));
         baseline.push_back(timed(direct));

@@ -34,7 +34,7 @@ std::optional<QString> formDecode(const QByteArray &encoded)
     const std::optional<demo::FormFields> fields = demo::decodeForm("v=" + encoded);
     if (!fields || fields->size() != 1)
         return std::nullopt;
-    return fields->first().second;
+    return demo::formValue(*fields, QStringLiteral("v"));
 }
 
 // The encoded size worked out from the table alone; only for representable text.
