@@ -1,9 +1,36 @@
 #include "demo_server.h"
 
+#include <QAbstractHttpServer>
 #include <QHttpServerRequest>
-#include <QHttpServerResponder>
+#include <QPointer>
+#include <QRegularExpression>
+#include <QTcpSocket>
+#include <QTimer>
+
+#include <functional>
 
 namespace bidwarden::demo {
+
+// One site on one port. It answers on the socket itself, so an answer can be
+// held back without blocking the other site or the next client.
+class SiteServer : public QAbstractHttpServer
+{
+public:
+    using Handler = std::function<void(const QHttpServerRequest &, QTcpSocket *)>;
+
+    explicit SiteServer(Handler handler) : m_handler(std::move(handler)) {}
+
+protected:
+    bool handleRequest(const QHttpServerRequest &request, QTcpSocket *socket) override
+    {
+        m_handler(request, socket);
+        return true;
+    }
+    void missingHandler(const QHttpServerRequest &, QTcpSocket *) override {}
+
+private:
+    Handler m_handler;
+};
 
 namespace {
 
@@ -23,20 +50,71 @@ QString methodName(QHttpServerRequest::Method method)
     }
 }
 
+QByteArray reasonPhrase(int status)
+{
+    switch (status) {
+    case 200: return "OK";
+    case 400: return "Bad Request";
+    case 404: return "Not Found";
+    case 405: return "Method Not Allowed";
+    case 413: return "Payload Too Large";
+    default: return "Status";
+    }
+}
+
+QString delayKey(const QString &site, const QString &path)
+{
+    return site + QLatin1Char(':') + path;
+}
+
 } // namespace
+
+QByteArray httpAnswer(const DemoResponse &response, bool head)
+{
+    QByteArray answer = "HTTP/1.1 " + QByteArray::number(response.status) + ' ' + reasonPhrase(response.status)
+            + "\r\nContent-Type: " + response.contentType
+            + "\r\nContent-Length: " + QByteArray::number(response.body.size())
+            + "\r\nCache-Control: no-store\r\n";
+    for (const auto &[name, value] : response.headers)
+        answer += name + ": " + value + "\r\n";
+    answer += "\r\n";
+    // A body after HEAD would be read as the start of the next answer.
+    if (!head)
+        answer += response.body;
+    return answer;
+}
 
 DemoServer::DemoServer(QObject *parent)
     : QObject(parent)
-    , m_service(new QHttpServer(this))
-    , m_auction(new QHttpServer(this))
+    , m_service(std::make_unique<SiteServer>([this](const QHttpServerRequest &r, QTcpSocket *s) {
+        serve(QStringLiteral("service"), r, s);
+    }))
+    , m_auction(std::make_unique<SiteServer>([this](const QHttpServerRequest &r, QTcpSocket *s) {
+        serve(QStringLiteral("auction"), r, s);
+    }))
 {
-    serve(m_service, QStringLiteral("service"));
-    serve(m_auction, QStringLiteral("auction"));
 }
+
+DemoServer::~DemoServer() = default;
 
 bool DemoServer::openLog(const QString &path, QString *error)
 {
     return m_log.open(path, error);
+}
+
+void DemoServer::delayAnswers(const QString &site, const QString &path, int milliseconds)
+{
+    m_delays.insert(delayKey(site, path), milliseconds);
+}
+
+bool DemoServer::delayAnswers(const QString &rule)
+{
+    static const QRegularExpression pattern(QStringLiteral("^(service|auction):(/[^=]*)=([0-9]{1,6})$"));
+    const QRegularExpressionMatch match = pattern.match(rule);
+    if (!match.hasMatch())
+        return false;
+    delayAnswers(match.captured(1), match.captured(2), match.captured(3).toInt());
+    return true;
 }
 
 bool DemoServer::listen(quint16 servicePort, quint16 auctionPort, QString *error)
@@ -71,26 +149,26 @@ DemoRequest DemoServer::fromHttp(const QHttpServerRequest &httpRequest)
     return request;
 }
 
-void DemoServer::serve(QHttpServer *server, const QString &site)
+void DemoServer::serve(const QString &site, const QHttpServerRequest &httpRequest, QTcpSocket *socket)
 {
-    // No routes: every request reaches this one handler, so unknown paths and
-    // wrong methods get the sites' own error pages and are logged like the rest.
-    server->setMissingHandler([this, site](const QHttpServerRequest &httpRequest,
-                                           QHttpServerResponder &&responder) {
-        const DemoRequest request = fromHttp(httpRequest);
-        if (m_log.isOpen() && !m_log.write(site, request))
-            qWarning("demo: cannot write the request log");
-        Q_EMIT requestArrived(site, request.method, request.path);
-        const DemoResponse response = site == QLatin1String("service") ? m_serviceSite.handle(request)
-                                                                       : handleAuctionSite(request);
-        responder.writeStatusLine(QHttpServerResponder::StatusCode(response.status));
-        responder.writeHeader("Content-Type", response.contentType);
-        responder.writeHeader("Content-Length", QByteArray::number(response.body.size()));
-        responder.writeHeader("Cache-Control", "no-store");
-        for (const auto &[name, value] : response.headers)
-            responder.writeHeader(name, value);
-        // A body after HEAD would be read as the start of the next answer.
-        responder.writeBody(request.method == QLatin1String("HEAD") ? QByteArray() : response.body);
+    // Every request reaches this one handler, so unknown paths and wrong
+    // methods get the sites' own error pages and are logged like the rest.
+    const DemoRequest request = fromHttp(httpRequest);
+    if (m_log.isOpen() && !m_log.write(site, request))
+        qWarning("demo: cannot write the request log");
+    Q_EMIT requestArrived(site, request.method, request.path);
+    const DemoResponse response = site == QLatin1String("service") ? m_serviceSite.handle(request)
+                                                                   : handleAuctionSite(request);
+    const QByteArray answer = httpAnswer(response, request.method == QLatin1String("HEAD"));
+    const int delay = m_delays.value(delayKey(site, request.path));
+    if (delay <= 0) {
+        socket->write(answer);
+        return;
+    }
+    // The client may give up meanwhile; its socket is then gone.
+    QTimer::singleShot(delay, this, [socket = QPointer<QTcpSocket>(socket), answer] {
+        if (socket && socket->state() == QAbstractSocket::ConnectedState)
+            socket->write(answer);
     });
 }
 

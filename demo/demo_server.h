@@ -3,10 +3,19 @@
 #include "demo_sites.h"
 #include "request_log.h"
 
-#include <QHttpServer>
+#include <QHash>
 #include <QObject>
 
+#include <memory>
+
+QT_BEGIN_NAMESPACE
+class QHttpServerRequest;
+class QTcpSocket;
+QT_END_NAMESPACE
+
 namespace bidwarden::demo {
+
+class SiteServer;
 
 // Serves the demo service and the demo auction site on two loopback ports,
 // and appends one JSON line per request to the log when one is open.
@@ -16,10 +25,18 @@ class DemoServer : public QObject
 
 public:
     explicit DemoServer(QObject *parent = nullptr);
+    ~DemoServer() override;
 
     // False, with the reason, when the log cannot be opened: a run whose log
     // silently stays empty would make every test that reads it fail obscurely.
     bool openLog(const QString &path, QString *error);
+
+    // Holds back the answer to every request for this path of one site
+    // ("service" or "auction") by that many milliseconds, so a client can be
+    // watched while it waits. The request is logged when it arrives.
+    void delayAnswers(const QString &site, const QString &path, int milliseconds);
+    // "site:path=ms", as the command line gives it. False for anything else.
+    bool delayAnswers(const QString &rule);
 
     // Port 0 picks a free port. False, with the reason, when one cannot be bound.
     bool listen(quint16 servicePort, quint16 auctionPort, QString *error);
@@ -35,14 +52,18 @@ Q_SIGNALS:
     void requestArrived(const QString &site, const QString &method, const QString &path);
 
 private:
-    void serve(QHttpServer *server, const QString &site);
+    void serve(const QString &site, const QHttpServerRequest &httpRequest, QTcpSocket *socket);
 
-    QHttpServer *m_service = nullptr;
-    QHttpServer *m_auction = nullptr;
+    std::unique_ptr<SiteServer> m_service;
+    std::unique_ptr<SiteServer> m_auction;
     ServiceSite m_serviceSite;
     RequestLog m_log;
+    QHash<QString, int> m_delays; // "site:path" → milliseconds
     quint16 m_servicePort = 0;
     quint16 m_auctionPort = 0;
 };
+
+// The bytes of one HTTP/1.1 answer: status line, headers, body (none for HEAD).
+QByteArray httpAnswer(const DemoResponse &response, bool head);
 
 } // namespace bidwarden::demo

@@ -172,6 +172,7 @@ DemoResponse handleAuctionSite(const DemoRequest &request)
             links += link(QStringLiteral("/itm/%1?hash=abc&var=2").arg(item), QStringLiteral("Item %1").arg(item));
         links += link(QStringLiteral("/frames.html"), QStringLiteral("Two frames"));
         links += link(QStringLiteral("/notitle.html"), QStringLiteral("A page without a title"));
+        links += link(QStringLiteral("/with-image.html"), QStringLiteral("An item with a picture"));
         links += link(QStringLiteral("/download/catalog.txt"), QStringLiteral("Download the catalogue"));
         links += QStringLiteral("</ul>");
         return page(QStringLiteral("Demo Auctions"), { QStringLiteral("Today's auctions:") }, links);
@@ -187,6 +188,16 @@ DemoResponse handleAuctionSite(const DemoRequest &request)
     if (path == QLatin1String("/frame/a.html") || path == QLatin1String("/frame/b.html"))
         return page(QStringLiteral("Frame %1 \u2014 Demo Auctions").arg(path.mid(7, 1).toUpper()),
                     { QStringLiteral("Inside a frame.") });
+    if (path == QLatin1String("/with-image.html"))
+        return page(QStringLiteral("Pictures \u2014 Demo Auctions"), { QStringLiteral("An item with a picture.") },
+                    QStringLiteral("<img src=\"/pixel.gif\" alt=\"item\">"));
+    if (path == QLatin1String("/pixel.gif")) {
+        // The smallest GIF: one transparent pixel.
+        DemoResponse response;
+        response.contentType = "image/gif";
+        response.body = QByteArray::fromBase64("R0lGODlhAQABAAAAACH5BAEAAAAALAAAAAABAAEAAAIBAAA=");
+        return response;
+    }
     if (path == QLatin1String("/notitle.html"))
         return page(QString(), { QStringLiteral("This page has no title.") });
     if (path == QLatin1String("/download/catalog.txt")) {

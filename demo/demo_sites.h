@@ -52,7 +52,7 @@ private:
 };
 
 // The demo auction site: a home page, item pages, a page with two frames, a
-// page without a title and a file download.
+// page without a title, a page with a picture and a file download.
 DemoResponse handleAuctionSite(const DemoRequest &request);
 
 // A small HTML page; the title and paragraphs are escaped here.

@@ -1,4 +1,5 @@
 #include "demo_server.h"
+#include "peer_addresses.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -25,7 +26,11 @@ int main(int argc, char *argv[])
     const QCommandLineOption logFile(QStringLiteral("log"),
                                      QStringLiteral("Append one JSON line per request to this file."),
                                      QStringLiteral("file"));
-    parser.addOptions({ servicePort, auctionPort, logFile });
+    const QCommandLineOption delay(QStringLiteral("delay"),
+                                   QStringLiteral("Hold back the answers for one path, e.g. auction:/itm/5=1500 "
+                                                  "(milliseconds; may be given more than once)."),
+                                   QStringLiteral("site:path=ms"));
+    parser.addOptions({ servicePort, auctionPort, logFile, delay });
     parser.process(app);
 
     bool servicePortOk = false;
@@ -43,13 +48,20 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "bidwarden-demo: %s\n", qPrintable(error));
         return 1;
     }
+    for (const QString &rule : parser.values(delay)) {
+        if (!server.delayAnswers(rule)) {
+            std::fprintf(stderr, "bidwarden-demo: --delay takes service:/path=ms or auction:/path=ms, not %s\n",
+                         qPrintable(rule));
+            return 2;
+        }
+    }
     if (!server.listen(quint16(service), quint16(auction), &error)) {
         std::fprintf(stderr, "bidwarden-demo: %s\n", qPrintable(error));
         return 1;
     }
     // Tests and scripts read these two lines to find the peers.
-    std::printf("service-url http://127.0.0.1:%u\n", unsigned(server.servicePort()));
-    std::printf("auction-url http://127.0.0.1:%u/\n", unsigned(server.auctionPort()));
+    const PeerAddresses addresses{ server.servicePort(), server.auctionPort() };
+    std::fputs(qPrintable(addresses.announcement()), stdout);
     std::fflush(stdout);
     return app.exec();
 }

@@ -2,8 +2,9 @@
 
 #include "address_completion.h"
 
-#include <QKeyEvent>
 #include <QLineEdit>
+
+#include <limits>
 
 namespace bidwarden {
 
@@ -15,14 +16,25 @@ AddressBox::AddressBox(QWidget *parent)
     setCompleter(nullptr);
     setInsertPolicy(QComboBox::NoInsert);
     setDuplicatesEnabled(true);
-    lineEdit()->installEventFilter(this);
+    // An editor cuts text at 32,767 characters by default, without a word; an
+    // over-long address is refused where it would be sent instead.
+    lineEdit()->setMaxLength(std::numeric_limits<int>::max());
 
-    // textEdited comes only from the user's own edits, so the completion's
-    // writes and choosing an entry from the list start no pass.
-    connect(lineEdit(), &QLineEdit::textEdited, this, [this] {
-        if (!std::exchange(m_lastEditDeletes, false))
-            completeFromList();
+    // The combo box hands key presses to its line edit directly, past any
+    // event filter; the line edit's own signals see every real key.
+    connect(lineEdit(), &QLineEdit::returnPressed, this, [this] {
+        const QString entered = text();
+        Q_EMIT addressEntered(entered);
+        appendAddress(entered);
     });
+    // The text as it is, not as the signal says: a completion made while the
+    // line edit reports an edit comes before that edit's own textChanged.
+    connect(lineEdit(), &QLineEdit::textChanged, this, [this] { m_shownText = text(); });
+    connect(lineEdit(), &QLineEdit::selectionChanged, this,
+            [this] { m_selectedLength = lineEdit()->selectedText().size(); });
+    // textEdited comes only from the user's own edits, so the completion's
+    // writes, the program's and choosing an entry from the list start no pass.
+    connect(lineEdit(), &QLineEdit::textEdited, this, &AddressBox::handleUserEdit);
 }
 
 QString AddressBox::text() const
@@ -33,13 +45,12 @@ QString AddressBox::text() const
 void AddressBox::setAddressText(const QString &text)
 {
     lineEdit()->setText(text);
-    completeFromList();
 }
 
 void AddressBox::appendAddress(const QString &address)
 {
     m_addresses.append(address);
-    // addItem would make the new entry current and rewrite the text.
+    // addItem would make the first entry current and rewrite the text.
     const QString kept = text();
     const int cursor = lineEdit()->cursorPosition();
     addItem(address);
@@ -49,24 +60,12 @@ void AddressBox::appendAddress(const QString &address)
     }
 }
 
-bool AddressBox::eventFilter(QObject *watched, QEvent *event)
+void AddressBox::handleUserEdit(const QString &text)
 {
-    if (watched == lineEdit() && event->type() == QEvent::KeyPress) {
-        const auto *key = static_cast<QKeyEvent *>(event);
-        // Handled here: the combo box would hand Enter to the line edit a
-        // second time, and must not insert the text itself.
-        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-            const QString entered = text();
-            Q_EMIT addressEntered(entered);
-            appendAddress(entered);
-            return true;
-        }
-        m_lastEditDeletes = key->key() == Qt::Key_Backspace || key->key() == Qt::Key_Delete
-                || key->matches(QKeySequence::Cut) || key->matches(QKeySequence::DeleteEndOfWord)
-                || key->matches(QKeySequence::DeleteStartOfWord)
-                || key->matches(QKeySequence::DeleteEndOfLine);
-    }
-    return QComboBox::eventFilter(watched, event);
+    // Backspace, Delete, Cut, Undo of a paste: completing again would put
+    // back what the user has just removed.
+    if (!isDeletion(m_shownText, m_selectedLength, text))
+        completeFromList();
 }
 
 void AddressBox::completeFromList()

@@ -7,7 +7,8 @@ namespace bidwarden {
 
 // The auction pane's address field: free text with a drop-down list of the
 // addresses of this run. The list only grows, in order, duplicates kept.
-// Typing more than six characters completes the text from the list.
+// Typing more than six characters completes the text from the list; the
+// program's own writes (the page's address) are shown as they are.
 class AddressBox : public QComboBox
 {
     Q_OBJECT
@@ -16,7 +17,8 @@ public:
     explicit AddressBox(QWidget *parent = nullptr);
 
     QString text() const;
-    // A write by the program; it is completed from the list like typing is.
+    // A write by the program: shown unchanged, never completed, so the box
+    // names the page on screen.
     void setAddressText(const QString &text);
     void appendAddress(const QString &address);
     const QStringList &addresses() const { return m_addresses; }
@@ -25,14 +27,16 @@ Q_SIGNALS:
     // Enter was pressed; the text is handed over unchanged.
     void addressEntered(const QString &text);
 
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
 private:
+    void handleUserEdit(const QString &text);
     void completeFromList();
 
     QStringList m_addresses;
-    bool m_lastEditDeletes = false;
+    // The text and selection as they stood before the user's latest edit:
+    // the line edit reports an edit before its own text and selection
+    // change signals, so these still hold the old state then.
+    QString m_shownText;
+    qsizetype m_selectedLength = 0;
 };
 
 } // namespace bidwarden

@@ -18,4 +18,9 @@ std::optional<AddressCompletion> completeAddress(const QString &typed, const QSt
     return std::nullopt;
 }
 
+bool isDeletion(const QString &before, qsizetype selectedBefore, const QString &after)
+{
+    return after.size() < before.size() && after.size() <= before.size() - selectedBefore;
+}
+
 } // namespace bidwarden

@@ -23,4 +23,10 @@ struct AddressCompletion
 // characters or fewer or no entry matches.
 std::optional<AddressCompletion> completeAddress(const QString &typed, const QStringList &entries);
 
+// True when an edit only took characters out (Backspace, Delete, Cut, Undo of
+// a paste), given the text before it, how many characters were selected
+// then, and the text after it. Typing or pasting over a selection is not: it
+// puts at least one character in the selection's place.
+bool isDeletion(const QString &before, qsizetype selectedBefore, const QString &after);
+
 } // namespace bidwarden

@@ -1,37 +1,47 @@
 #include "commands.h"
 
+#include <QCoreApplication>
 #include <QIcon>
 
 namespace bidwarden {
 
 namespace {
 
-struct ActionInfo
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("bidwarden::Commands", text);
+}
+
+// One command as the menu and the toolbars show it.
+struct ActionSpec
 {
     const char *objectName;
-    QString text;
-    QString iconText;  // the toolbar caption, where it differs from the menu's
-    QString key;       // empty for commands without a toolbar button
-    QString toolTip;
-    QKeySequence shortcut;
-    const char *icon = nullptr; // the bundled picture, also the theme's name for it
+    QString menuText;
+    // Under the toolbar picture. Without "&": a toolbar button takes no
+    // Alt key of its own, which belongs to the menu bar. Empty: the menu
+    // text without its "&".
+    QString toolbarCaption = {};
+    QString toolbarKey = {}; // empty for commands without a toolbar button
+    QString toolTip = {};
+    QKeySequence shortcut = {};
+    const char *picture = nullptr; // the bundled picture, also the theme's name for it
     const char *themeIcon = nullptr;
 };
 
-QAction *makeAction(QObject *owner, const ActionInfo &info)
+QAction *makeAction(QObject *owner, const ActionSpec &spec)
 {
-    auto *action = new QAction(info.text, owner);
-    action->setObjectName(QString::fromLatin1(info.objectName));
-    if (!info.iconText.isEmpty())
-        action->setIconText(info.iconText);
-    if (!info.key.isEmpty())
-        action->setData(info.key);
-    if (!info.toolTip.isEmpty())
-        action->setToolTip(info.toolTip);
-    if (!info.shortcut.isEmpty())
-        action->setShortcut(info.shortcut);
-    if (info.icon)
-        action->setIcon(toolbarIcon(info.themeIcon, info.icon));
+    auto *action = new QAction(spec.menuText, owner);
+    action->setObjectName(QString::fromLatin1(spec.objectName));
+    if (!spec.toolbarCaption.isEmpty())
+        action->setIconText(spec.toolbarCaption);
+    if (!spec.toolbarKey.isEmpty())
+        action->setData(spec.toolbarKey);
+    if (!spec.toolTip.isEmpty())
+        action->setToolTip(spec.toolTip);
+    if (!spec.shortcut.isEmpty())
+        action->setShortcut(spec.shortcut);
+    if (spec.picture)
+        action->setIcon(toolbarIcon(spec.themeIcon, spec.picture));
     return action;
 }
 
@@ -45,31 +55,39 @@ QIcon toolbarIcon(const char *themeName, const char *bundled)
 
 Commands::Commands(QObject *owner)
 {
-    const auto text = [](const char *s) { return QString::fromUtf8(s); };
-    print = makeAction(owner, { "mnuPrint", text("&Print"), {}, text("print"), text("&Print"),
-                                QKeySequence(Qt::CTRL | Qt::Key_P), "print", "document-print" });
-    exit = makeAction(owner, { "mnuExit", text("&Exit"), {}, {}, {}, {} });
-    back = makeAction(owner, { "mnuBack", text("&Back"), {}, text("back"), text("Back"), {},
-                               "back", "go-previous" });
-    forward = makeAction(owner, { "mnuForward", text("&Forward"), {}, text("forward"),
-                                  text("&Forward"), {}, "forward", "go-next" });
-    stop = makeAction(owner, { "mnuStop", text("&Stop"), {}, text("stop"), text("&Stop"), {},
-                               "stop", "process-stop" });
-    refresh = makeAction(owner, { "mnuRefresh", text("&Refresh"), {}, text("refresh"),
-                                  text("&Refresh"), {}, "refresh", "view-refresh" });
-    auctionHome = makeAction(owner, { "mnuEbay", text("&Ebay"), {}, text("home"), text("&Ebay"), {},
-                                      "home", "go-home" });
-    serviceHome = makeAction(owner, { "mnuBidwarden", text("&Bidwarden"), {}, {}, {}, {} });
-    snipe = makeAction(owner, { "mnuSnipe", text("&Snipe Auction"), text("&Snipe"), text("snipe"),
-                                text("Add to Snipe list"), QKeySequence(Qt::CTRL | Qt::Key_S),
-                                "snipe", nullptr });
-    setHomepage = makeAction(owner, { "mnuSetEbayHomepage", text("&Set eBay Homepage"), {}, {}, {}, {} });
-    storePassword = makeAction(owner, { "mnuBidwardenPassword", text("&Store Bidwarden password"),
-                                        {}, {}, {}, {} });
-    help = makeAction(owner, { "mnuContents", text("&Contents"), text("&Help"), text("help"),
-                               text("&Help"), QKeySequence(Qt::CTRL | Qt::Key_H),
-                               "help", "help-browser" });
-    serviceFaq = makeAction(owner, { "mnuBidwardenHomepage", text("&Bidwarden FAQ"), {}, {}, {}, {} });
+    print = makeAction(owner, { .objectName = "mnuPrint", .menuText = tr("&Print"),
+                                .toolbarKey = QStringLiteral("print"), .toolTip = tr("&Print"),
+                                .shortcut = QKeySequence(Qt::CTRL | Qt::Key_P),
+                                .picture = "print", .themeIcon = "document-print" });
+    exit = makeAction(owner, { .objectName = "mnuExit", .menuText = tr("&Exit") });
+    back = makeAction(owner, { .objectName = "mnuBack", .menuText = tr("&Back"),
+                               .toolbarKey = QStringLiteral("back"), .toolTip = tr("Back"),
+                               .picture = "back", .themeIcon = "go-previous" });
+    forward = makeAction(owner, { .objectName = "mnuForward", .menuText = tr("&Forward"),
+                                  .toolbarKey = QStringLiteral("forward"), .toolTip = tr("&Forward"),
+                                  .picture = "forward", .themeIcon = "go-next" });
+    stop = makeAction(owner, { .objectName = "mnuStop", .menuText = tr("&Stop"),
+                               .toolbarKey = QStringLiteral("stop"), .toolTip = tr("&Stop"),
+                               .picture = "stop", .themeIcon = "process-stop" });
+    refresh = makeAction(owner, { .objectName = "mnuRefresh", .menuText = tr("&Refresh"),
+                                  .toolbarKey = QStringLiteral("refresh"), .toolTip = tr("&Refresh"),
+                                  .picture = "refresh", .themeIcon = "view-refresh" });
+    auctionHome = makeAction(owner, { .objectName = "mnuEbay", .menuText = tr("&Ebay"),
+                                      .toolbarKey = QStringLiteral("home"), .toolTip = tr("&Ebay"),
+                                      .picture = "home", .themeIcon = "go-home" });
+    serviceHome = makeAction(owner, { .objectName = "mnuBidwarden", .menuText = tr("&Bidwarden") });
+    snipe = makeAction(owner, { .objectName = "mnuSnipe", .menuText = tr("&Snipe Auction"),
+                                .toolbarCaption = tr("Snipe"), .toolbarKey = QStringLiteral("snipe"),
+                                .toolTip = tr("Add to Snipe list"),
+                                .shortcut = QKeySequence(Qt::CTRL | Qt::Key_S), .picture = "snipe" });
+    setHomepage = makeAction(owner, { .objectName = "mnuSetEbayHomepage", .menuText = tr("&Set eBay Homepage") });
+    storePassword = makeAction(owner, { .objectName = "mnuBidwardenPassword",
+                                        .menuText = tr("&Store Bidwarden password") });
+    help = makeAction(owner, { .objectName = "mnuContents", .menuText = tr("&Contents"),
+                               .toolbarCaption = tr("Help"), .toolbarKey = QStringLiteral("help"),
+                               .toolTip = tr("&Help"), .shortcut = QKeySequence(Qt::CTRL | Qt::Key_H),
+                               .picture = "help", .themeIcon = "help-browser" });
+    serviceFaq = makeAction(owner, { .objectName = "mnuBidwardenHomepage", .menuText = tr("&Bidwarden FAQ") });
 }
 
 QList<QAction *> Commands::auctionToolbar() const

@@ -31,7 +31,7 @@ bool KeyboardIndicators::eventFilter(QObject *watched, QEvent *event)
         const bool firstReceiver = watched == focus || (!focus && watched == m_window);
         if (key->key() == Qt::Key_Insert && !key->isAutoRepeat() && firstReceiver
             && m_window->isActiveWindow())
-            m_overwrite = !m_overwrite;
+            m_insertOn = !m_insertOn;
         refresh();
         break;
     }
@@ -51,7 +51,7 @@ bool KeyboardIndicators::eventFilter(QObject *watched, QEvent *event)
 void KeyboardIndicators::refresh()
 {
     const LockStates locks = readLockStates();
-    m_panels->setKeyStates(locks.numLock, locks.capsLock, m_overwrite);
+    m_panels->setKeyStates(locks.numLock, locks.capsLock, m_insertOn);
 }
 
 } // namespace bidwarden

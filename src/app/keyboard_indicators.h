@@ -7,8 +7,9 @@ namespace bidwarden {
 class StatusPanels;
 
 // Keeps the NUM, CAPS and INS panels in step with the keyboard: refreshed on
-// every key event and when the window becomes active. Insert toggles
-// overwrite mode, which the program tracks itself.
+// every key event and when the window becomes active. The system keeps no
+// Insert state, so the program counts Insert presses itself; the address box
+// does not switch to overwriting.
 class KeyboardIndicators : public QObject
 {
     Q_OBJECT
@@ -16,7 +17,7 @@ class KeyboardIndicators : public QObject
 public:
     KeyboardIndicators(StatusPanels *panels, QWidget *window);
 
-    bool overwrite() const { return m_overwrite; }
+    bool insertOn() const { return m_insertOn; }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -26,7 +27,7 @@ private:
 
     StatusPanels *m_panels = nullptr;
     QWidget *m_window = nullptr;
-    bool m_overwrite = false;
+    bool m_insertOn = false;
 };
 
 } // namespace bidwarden

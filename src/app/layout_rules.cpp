@@ -32,11 +32,11 @@ ResizedControls layoutForWindow(QSize outerTwips)
     ResizedControls sizes;
     sizes.webWidth = nonNegative(w - 100);
     sizes.webHeight = nonNegative(h - 2290);
-    sizes.web2Width = nonNegative(w - 100);
-    sizes.web2Height = nonNegative(h - 2290);
+    sizes.serviceWebWidth = nonNegative(w - 100);
+    sizes.serviceWebHeight = nonNegative(h - 2290);
     sizes.tabStripWidth = nonNegative(w - 100);
     sizes.tabStripHeight = nonNegative(h - 2290);
-    sizes.urlboxWidth = nonNegative(w - 3000);
+    sizes.addressBoxWidth = nonNegative(w - 3000);
     return sizes;
 }
 

@@ -16,11 +16,11 @@ struct ResizedControls
 {
     std::optional<int> webWidth;
     std::optional<int> webHeight;
-    std::optional<int> web2Width;
-    std::optional<int> web2Height;
+    std::optional<int> serviceWebWidth;
+    std::optional<int> serviceWebHeight;
     std::optional<int> tabStripWidth;
     std::optional<int> tabStripHeight;
-    std::optional<int> urlboxWidth;
+    std::optional<int> addressBoxWidth;
 };
 
 // All in twips: the panes and the tab strip take the window's width less 100

@@ -1,9 +1,9 @@
 #include "build_config.h"
 #include "main_window.h"
+#include "program_setup.h"
 #include "web_engine_browser.h"
 
 #include <QApplication>
-#include <QStatusBar>
 
 using namespace bidwarden;
 
@@ -12,8 +12,7 @@ int main(int argc, char *argv[])
     // The engine shares its OpenGL context with the widgets that show it.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Bidwarden"));
-    QApplication::setOrganizationName(QStringLiteral("Bidwarden"));
+    setUpApplication();
 
     // Declared first so that it outlives every pane made on it.
     WebEngineBrowser browser(QStringLiteral("bidwarden"));
@@ -26,9 +25,8 @@ int main(int argc, char *argv[])
                                   [&browser](QWidget *parent) { return browser.createPane(parent); });
     window->setAttribute(Qt::WA_DeleteOnClose);
     QObject::connect(&browser, &WebEngineBrowser::downloadFinished, window, [window](const QString &path, bool ok) {
-        window->statusBar()->showMessage(ok ? QObject::tr("Downloaded %1").arg(path)
-                                            : QObject::tr("The download of %1 did not complete.").arg(path),
-                                         10000);
+        window->showNotice(ok ? MainWindow::tr("Downloaded %1").arg(path)
+                              : MainWindow::tr("The download of %1 did not complete.").arg(path));
     });
     window->show();
     return app.exec();

@@ -1,32 +1,29 @@
 #include "main_window.h"
 
 #include "address_box.h"
+#include "app_logging.h"
 #include "browser_pane.h"
 #include "commands.h"
 #include "credentials.h"
 #include "dialog_host.h"
 #include "keyboard_indicators.h"
 #include "layout_rules.h"
-#include "scrambling.h"
+#include "program_setup.h"
 #include "service_post.h"
+#include "service_poster.h"
 #include "status_panels.h"
 #include "text_file.h"
 
 #include <QDesktopServices>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QPointer>
 #include <QResizeEvent>
 #include <QStatusBar>
 #include <QTabBar>
-#include <QTimer>
 #include <QToolBar>
 #include <QUrl>
-
-// The pictures are compiled into this static library; register them once.
-static void initResources()
-{
-    Q_INIT_RESOURCE(resources);
-}
 
 namespace bidwarden {
 
@@ -39,19 +36,16 @@ constexpr QSize toolbarButtonSize(810, 540);
 constexpr QRect tabStripGeometry(0, 600, 4815, 1815);
 constexpr QRect addressLabelBoxGeometry(120, 1080, 615, 255);
 constexpr QRect addressLabelGeometry(0, 0, 735, 495);
-constexpr QRect urlboxGeometry(2160, 1560, 8655, 315);
+constexpr QRect addressBoxGeometry(2160, 1560, 8655, 315);
 constexpr QRect auctionPaneGeometry(0, 1440, 9495, 4575);
 constexpr QRect servicePaneGeometry(1200, 4440, 9495, 4575);
 // Where start-up moves them: both toolbars and both panes share one place.
 constexpr QPoint toolbarPosition(0, 0);
 constexpr QPoint panePosition(0, 1440);
-constexpr QPoint urlboxPosition(840, 1080);
+constexpr QPoint addressBoxPosition(840, 1080);
 constexpr QSize initialClientSize(11595, 10050);
-
-// How long a refusal stays in the status bar.
-constexpr int refusalMessageMs = 10000;
-// How long a post waits for the service's answer before its tab is shown anyway.
-constexpr int pendingTabFallbackMs = 300;
+// Between a label grown to its text and the address box after it.
+constexpr int labelGapPixels = 4;
 
 } // namespace
 
@@ -63,9 +57,8 @@ MainWindow::MainWindow(const Endpoints &endpoints, const SettingsFolder &setting
     , m_commands(std::make_unique<Commands>(this))
     , m_dialogs(new DialogHost(settings, this))
 {
-    initResources();
+    registerProgramPictures();
     setObjectName(QStringLiteral("frmWeb"));
-    setWindowIcon(toolbarIcon(nullptr, "bidwarden"));
     setWindowTitle(tr("Bidwarden Auction Sniper"));
     createControls(makePane);
     createMenus();
@@ -94,22 +87,7 @@ void MainWindow::createControls(const PaneFactory &makePane)
 
     m_client = new QWidget(this);
     setCentralWidget(m_client);
-
-    m_addressLabelBox = new QWidget(m_client);
-    m_addressLabelBox->setObjectName(QStringLiteral("picboxAddress"));
-    place(m_addressLabelBox, addressLabelBoxGeometry);
-    m_addressLabel = new QLabel(tr("Address:"), m_addressLabelBox);
-    m_addressLabel->setObjectName(QStringLiteral("Label1"));
-    place(m_addressLabel, addressLabelGeometry);
-    m_addressLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    // Widen the label's box where the desktop font needs it, short of the
-    // address box, so "Address:" is never cut off.
-    const int roomBeforeUrlbox = px(urlboxPosition.x() - addressLabelBoxGeometry.x()) - 2;
-    const int labelWidth = std::min(m_addressLabel->sizeHint().width(), roomBeforeUrlbox);
-    if (labelWidth > m_addressLabelBox->width()) {
-        m_addressLabelBox->resize(labelWidth, m_addressLabelBox->height());
-        m_addressLabel->resize(labelWidth, m_addressLabel->height());
-    }
+    createAddressLabel();
 
     m_tabStrip = new QTabBar(m_client);
     m_tabStrip->setObjectName(QStringLiteral("TabStrip1"));
@@ -121,11 +99,11 @@ void MainWindow::createControls(const PaneFactory &makePane)
     place(m_tabStrip, tabStripGeometry);
     m_tabStrip->setAccessibleName(tr("Panes"));
 
-    m_urlbox = new AddressBox(m_client);
-    m_urlbox->setObjectName(QStringLiteral("Urlbox"));
-    m_urlbox->setAccessibleName(tr("Auction address"));
-    m_addressLabel->setBuddy(m_urlbox);
-    place(m_urlbox, urlboxGeometry);
+    m_addressBox = new AddressBox(m_client);
+    m_addressBox->setObjectName(QStringLiteral("Urlbox"));
+    m_addressBox->setAccessibleName(tr("Auction address"));
+    m_addressLabel->setBuddy(m_addressBox);
+    place(m_addressBox, addressBoxGeometry);
 
     auto *bar = new QStatusBar(this);
     bar->setObjectName(QStringLiteral("StatusBar1"));
@@ -137,33 +115,51 @@ void MainWindow::createControls(const PaneFactory &makePane)
     m_auctionPane->setAccessibleName(tr("Auction pane"));
     place(m_auctionPane, auctionPaneGeometry);
 
-    m_auctionToolbar = createToolbar("Toolbar1", tr("Auction toolbar"), m_commands->auctionToolbar(), auctionToolbarGeometry);
-    m_serviceToolbar = createToolbar("Toolbar2", tr("Service toolbar"), m_commands->serviceToolbar(), serviceToolbarGeometry);
+    m_auctionToolbar = createToolbar("Toolbar1", tr("Auction toolbar"), m_commands->auctionToolbar(),
+                                     auctionToolbarGeometry);
+    m_serviceToolbar = createToolbar("Toolbar2", tr("Service toolbar"), m_commands->serviceToolbar(),
+                                     serviceToolbarGeometry);
 
     m_servicePane = makePane(m_client);
     m_servicePane->setObjectName(QStringLiteral("Web2"));
     m_servicePane->setAccessibleName(tr("Bidwarden service pane"));
     place(m_servicePane, servicePaneGeometry);
+    m_poster = new ServicePoster(m_servicePane, this);
 
     // Focus order: the auction pane, the address box, the tab strip, the service pane.
-    setTabOrder(m_auctionPane, m_urlbox);
-    setTabOrder(m_urlbox, m_tabStrip);
+    setTabOrder(m_auctionPane, m_addressBox);
+    setTabOrder(m_addressBox, m_tabStrip);
     setTabOrder(m_tabStrip, m_servicePane);
 
     connect(m_tabStrip, &QTabBar::currentChanged, this, &MainWindow::showTab);
-    // A click on the strip overrides a switch a post is still waiting for.
-    connect(m_tabStrip, &QTabBar::tabBarClicked, this, [this] { m_pendingTab.reset(); });
-    m_pendingTabFallback = new QTimer(this);
-    m_pendingTabFallback->setSingleShot(true);
-    m_pendingTabFallback->setInterval(pendingTabFallbackMs);
-    connect(m_pendingTabFallback, &QTimer::timeout, this, &MainWindow::applyPendingTab);
-    connect(m_servicePane, &BrowserPane::downloadCompleted, this, &MainWindow::sendNextQueuedPost);
-    connect(m_urlbox, &AddressBox::addressEntered, m_auctionPane, &BrowserPane::navigate);
+    connect(m_addressBox, &AddressBox::addressEntered, m_auctionPane, &BrowserPane::navigate);
+}
+
+void MainWindow::createAddressLabel()
+{
+    m_addressLabelBox = new QWidget(m_client);
+    m_addressLabelBox->setObjectName(QStringLiteral("picboxAddress"));
+    m_addressLabelBox->setGeometry(px(addressLabelBoxGeometry.x()), px(addressLabelBoxGeometry.y()),
+                                   px(addressLabelBoxGeometry.width()), px(addressLabelBoxGeometry.height()));
+    m_addressLabel = new QLabel(tr("Address:"), m_addressLabelBox);
+    m_addressLabel->setObjectName(QStringLiteral("Label1"));
+    m_addressLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_addressLabel->setGeometry(0, 0, px(addressLabelGeometry.width()), px(addressLabelGeometry.height()));
+
+    // The designed box is narrower than "Address:" in most desktop fonts: it
+    // grows to the label's text where it stands, and the address box starts
+    // after it (its right edge stays where the layout puts it).
+    const QSize text = m_addressLabel->sizeHint();
+    m_addressLabel->resize(std::max(m_addressLabel->width(), text.width()),
+                           std::max(m_addressLabel->height(), text.height()));
+    m_addressLabelBox->resize(std::max(m_addressLabelBox->width(), text.width()),
+                              std::max(m_addressLabelBox->height(), text.height()));
+    const int labelEnd = m_addressLabelBox->geometry().right() + 1 + labelGapPixels;
+    m_addressBoxShift = std::max(0, labelEnd - px(addressBoxPosition.x()));
 }
 
 QToolBar *MainWindow::createToolbar(const char *objectName, const QString &accessibleName,
-                                    const QList<QAction *> &actions,
-                                    const QRect &geometry)
+                                    const QList<QAction *> &actions, const QRect &geometry)
 {
     auto *toolbar = new QToolBar(m_client);
     toolbar->setObjectName(QString::fromLatin1(objectName));
@@ -214,7 +210,7 @@ void MainWindow::connectCommands()
     connect(c.back, &QAction::triggered, this, [this] { frontPane()->goBack(); });
     connect(c.forward, &QAction::triggered, this, [this] { frontPane()->goForward(); });
     connect(c.stop, &QAction::triggered, this, [this] { frontPane()->stop(); });
-    connect(c.refresh, &QAction::triggered, this, [this] { frontPane()->refresh(); });
+    connect(c.refresh, &QAction::triggered, this, &MainWindow::refreshFrontPane);
     connect(c.print, &QAction::triggered, this, [this] { frontPane()->print(this); });
     connect(c.auctionHome, &QAction::triggered, this,
             [this] { loadInPane(m_auctionPane, m_endpoints.auctionHome, AuctionTab); });
@@ -248,15 +244,18 @@ void MainWindow::connectAuctionPageEvents()
     connect(pane, &BrowserPane::navigateCompleted, this, [this] {
         setWindowTitle(m_auctionPane->locationName());
         m_status->setPageStatus(m_auctionPane->locationUrl());
-        m_urlbox->setAddressText(m_auctionPane->locationUrl());
+        m_addressBox->setAddressText(m_auctionPane->locationUrl());
     });
     connect(pane, &BrowserPane::documentCompleted, this, [this] {
         setWindowTitle(m_auctionPane->locationName());
         m_status->setPageStatus(QStringLiteral("Document Finished."));
-        m_urlbox->appendAddress(m_urlbox->text());
+        m_addressBox->appendAddress(m_addressBox->text());
     });
     connect(pane, &BrowserPane::fileDownloadStarting, this,
             [this] { m_status->setPageStatus(QStringLiteral("Beginning Download.....")); });
+    connect(pane, &BrowserPane::renderProcessEnded, this, [this](const QString &what) {
+        showNotice(tr("The auction page stopped working (%1). Press Refresh to load it again.").arg(what));
+    });
 }
 
 void MainWindow::runStartup()
@@ -268,7 +267,7 @@ void MainWindow::runStartup()
     moveTo(m_serviceToolbar, toolbarPosition);
     moveTo(m_auctionPane, panePosition);
     moveTo(m_servicePane, panePosition);
-    moveTo(m_urlbox, urlboxPosition);
+    m_addressBox->move(px(addressBoxPosition.x()) + m_addressBoxShift, px(addressBoxPosition.y()));
 
     // The start-up steps pass over what fails without a message: an
     // unreadable home-page file reads as the empty address.
@@ -282,75 +281,81 @@ void MainWindow::runStartup()
     selectTab(AuctionTab);
 
     if (fileExists(m_settings.credentialsFile()))
-        loadPasswordInit();
+        logInWithStoredCredentials();
 }
 
-void MainWindow::loadPasswordInit()
+void MainWindow::logInWithStoredCredentials()
 {
     // A file that cannot be read logs in with empty values, as an empty one does.
-    const ReadResult stored = readTextFileContents(m_settings.credentialsFile());
-    const Credentials credentials =
-            splitCredentialRecord(encryptDecrypt(stored.ok() ? stored.text : QString(), credentialsKey));
+    const CredentialsResult stored = readCredentials(m_settings.credentialsFile());
+    if (!stored.ok())
+        qCWarning(lcApp) << "logging in with empty values:" << stored.status.errorText;
     const ServicePostResult login =
-            loginPost(m_endpoints.serviceBase, credentials.userName, credentials.password);
-    if (!login.ok()) {
-        statusBar()->showMessage(tr("Automatic login skipped: %1").arg(login.refusal), refusalMessageMs);
+            loginPost(m_endpoints.serviceBase, stored.credentials.userName, stored.credentials.password);
+    if (!login.ok())
         return;
-    }
-    // The start page was asked for first; post once its load has ended, so
-    // the service sees both requests in order and the login's answer is
-    // what the service pane shows.
-    m_queuedPosts.append(*login.post);
+    // Right after the start page was asked for, which it replaces.
+    m_poster->postLogin(*login.post);
     selectTab(AuctionTab);
-}
-
-void MainWindow::postToService(const ServicePost &post, Tab tabAfterwards)
-{
-    // A post sent while another waits would cancel the load it waits for, and
-    // the waiting one would then cancel this one: it queues behind instead.
-    if (m_queuedPosts.isEmpty())
-        m_servicePane->navigatePost(post.url, post.postData, post.headers);
-    else
-        m_queuedPosts.append(post);
-    // Showing a hidden pane makes the engine paint it on this thread before
-    // it sends the request, so the switch waits for the answer.
-    m_pendingTab = tabAfterwards;
-    m_pendingTabFallback->start();
-}
-
-void MainWindow::sendNextQueuedPost()
-{
-    if (m_queuedPosts.isEmpty()) {
-        applyPendingTab();
-        return;
-    }
-    const ServicePost post = m_queuedPosts.takeFirst();
-    m_servicePane->navigatePost(post.url, post.postData, post.headers);
-}
-
-void MainWindow::applyPendingTab()
-{
-    m_pendingTabFallback->stop();
-    if (const std::optional<Tab> tab = std::exchange(m_pendingTab, std::nullopt))
-        m_tabStrip->setCurrentIndex(*tab);
 }
 
 void MainWindow::snipeCurrentAuction()
 {
     // The box's text is the auction: what the last navigation wrote there, or
     // what the user has typed since, also while the box is hidden.
-    const ServicePostResult snipe = snipePost(m_endpoints.serviceBase, m_urlbox->text());
+    const ServicePostResult snipe = snipePost(m_endpoints.serviceBase, m_addressBox->text());
     if (!snipe.ok()) {
-        statusBar()->showMessage(tr("Not sent to the service: %1").arg(snipe.refusal), refusalMessageMs);
+        showNotice(tr("Not sent to the service: %1").arg(snipe.refusal));
         return;
     }
-    postToService(*snipe.post, ServiceTab);
+    m_poster->postSnipe(*snipe.post);
+    selectTab(ServiceTab);
+}
+
+void MainWindow::refreshFrontPane()
+{
+    BrowserPane *pane = frontPane();
+    if (!pane->showsFormAnswer()) {
+        pane->refresh();
+        return;
+    }
+    // Loading the answer to a form again sends the form again: a second
+    // login, or the auction once more on the snipe list. Asked without a
+    // nested event loop; No is the default.
+    auto *question = new QMessageBox(
+            QMessageBox::Question, tr("Send the form again?"),
+            tr("This page is the answer to a form that was sent. Loading it again sends the form again "
+               "(a snipe adds the auction to the list once more).\n\nSend the form again?"),
+            QMessageBox::Yes | QMessageBox::No, this);
+    question->setObjectName(QStringLiteral("resendQuestion"));
+    question->setDefaultButton(QMessageBox::No);
+    question->setEscapeButton(QMessageBox::No);
+    question->setAttribute(Qt::WA_DeleteOnClose);
+    connect(question, &QMessageBox::finished, this, [question, target = QPointer<BrowserPane>(pane)] {
+        if (target && question->standardButton(question->clickedButton()) == QMessageBox::Yes)
+            target->refresh();
+    });
+    question->open();
 }
 
 void MainWindow::openHelp()
 {
-    // Opened with the desktop's application for it; the result is not checked.
-    QDesktopServices::openUrl(QUrl::fromLocalFile(m_settings.helpFile()));
+    // Opened with the desktop's application for it.
+    const QString page = m_settings.helpFile();
+    if (!fileExists(page)) {
+        qCWarning(lcApp) << "the help page is missing:" << page;
+        showNotice(tr("The help page %1 is missing.").arg(page));
+        return;
+    }
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(page))) {
+        qCWarning(lcApp) << "nothing could open the help page" << page;
+        showNotice(tr("No application on this system opens the help page %1.").arg(page));
+    }
+}
+
+void MainWindow::showNotice(const QString &text)
+{
+    m_status->setPageStatus(text);
 }
 
 void MainWindow::loadInPane(BrowserPane *pane, const QString &address, Tab tab)
@@ -366,9 +371,6 @@ MainWindow::Tab MainWindow::currentTab() const
 
 void MainWindow::selectTab(Tab tab)
 {
-    // Selecting from code runs the same switch as a click, and selecting the
-    // tab already in front changes nothing.
-    m_pendingTab.reset();
     m_tabStrip->setCurrentIndex(tab);
 }
 
@@ -382,7 +384,7 @@ void MainWindow::showTab(int index)
     m_addressLabel->setVisible(!service);
     m_auctionPane->setVisible(!service);
     m_auctionToolbar->setVisible(!service);
-    m_urlbox->setVisible(!service);
+    m_addressBox->setVisible(!service);
 }
 
 BrowserPane *MainWindow::frontPane() const
@@ -410,9 +412,11 @@ void MainWindow::applyLayout()
         w->resize(width ? px(*width) : w->width(), height ? px(*height) : w->height());
     };
     resizeControl(m_auctionPane, sizes.webWidth, sizes.webHeight);
-    resizeControl(m_servicePane, sizes.web2Width, sizes.web2Height);
+    resizeControl(m_servicePane, sizes.serviceWebWidth, sizes.serviceWebHeight);
     resizeControl(m_tabStrip, sizes.tabStripWidth, sizes.tabStripHeight);
-    resizeControl(m_urlbox, sizes.urlboxWidth, std::nullopt);
+    // Its right edge stays where the rule puts it when it starts further right.
+    if (sizes.addressBoxWidth && px(*sizes.addressBoxWidth) >= m_addressBoxShift)
+        m_addressBox->resize(px(*sizes.addressBoxWidth) - m_addressBoxShift, m_addressBox->height());
 }
 
 } // namespace bidwarden

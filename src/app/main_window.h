@@ -8,12 +8,10 @@
 
 #include <functional>
 #include <memory>
-#include <optional>
 
 QT_BEGIN_NAMESPACE
 class QLabel;
 class QTabBar;
-class QTimer;
 class QToolBar;
 QT_END_NAMESPACE
 
@@ -22,8 +20,9 @@ namespace bidwarden {
 class AddressBox;
 class BrowserPane;
 class DialogHost;
-struct Commands;
+class ServicePoster;
 class StatusPanels;
+struct Commands;
 
 // Makes one browser pane as a child of the given widget.
 using PaneFactory = std::function<BrowserPane *(QWidget *parent)>;
@@ -46,40 +45,35 @@ public:
     BrowserPane *auctionPane() const { return m_auctionPane; }
     BrowserPane *servicePane() const { return m_servicePane; }
     Tab currentTab() const;
+    // From code, exactly as a click on the tab: selecting the tab in front
+    // changes nothing.
     void selectTab(Tab tab);
-
-    // Logs in to the service with the stored credentials, in the service pane.
-    void loadPasswordInit();
-    // Posts in the service pane, then brings the given tab to the front once
-    // the service has answered (or shortly after, if it is slow), so showing
-    // the pane does not hold up the request. Selecting a tab in the meantime
-    // cancels the switch.
-    void postToService(const ServicePost &post, Tab tabAfterwards);
-
     DialogHost *dialogs() const { return m_dialogs; }
+
+    // Tells the user something in panel 1, whole in its tooltip; the auction
+    // pane's next page event replaces it.
+    void showNotice(const QString &text);
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
     void createControls(const PaneFactory &makePane);
+    void createAddressLabel();
     void createMenus();
     QToolBar *createToolbar(const char *objectName, const QString &accessibleName,
-                            const QList<QAction *> &actions,
-                            const QRect &geometry);
+                            const QList<QAction *> &actions, const QRect &geometry);
     void connectCommands();
     void connectAuctionPageEvents();
     void runStartup();
-    void applyLayout();
-    void showTab(int index);
-    void sendNextQueuedPost();
-    void applyPendingTab();
-    BrowserPane *frontPane() const;
-
+    void logInWithStoredCredentials();
     void snipeCurrentAuction();
+    void refreshFrontPane();
     void openHelp();
     void loadInPane(BrowserPane *pane, const QString &address, Tab tab);
-
+    void showTab(int index);
+    BrowserPane *frontPane() const;
+    void applyLayout();
     int px(int twips) const;
 
     Endpoints m_endpoints;
@@ -93,18 +87,13 @@ private:
     QToolBar *m_serviceToolbar = nullptr;
     QWidget *m_addressLabelBox = nullptr;
     QLabel *m_addressLabel = nullptr;
-    AddressBox *m_urlbox = nullptr;
+    AddressBox *m_addressBox = nullptr;
+    // How far the address box starts right of its place, to clear a label
+    // that the desktop's font made wider than the layout allows.
+    int m_addressBoxShift = 0;
     StatusPanels *m_status = nullptr;
     DialogHost *m_dialogs = nullptr;
-    // Posts waiting for the service pane's current load to end: the start-up
-    // login waits for the start page, and a snipe made meanwhile for the login.
-    QList<ServicePost> m_queuedPosts;
-    // The tab a post selects once the service has answered.
-    std::optional<Tab> m_pendingTab;
-    QTimer *m_pendingTabFallback = nullptr;
-    // Insert toggles overwrite mode; the program keeps that state itself.
-    bool m_overwrite = false;
-    quint64 m_lastInsertTimestamp = 0;
+    ServicePoster *m_poster = nullptr;
 };
 
 } // namespace bidwarden

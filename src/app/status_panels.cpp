@@ -63,8 +63,7 @@ StatusPanels::StatusPanels(QStatusBar *bar, qreal dpi)
     for (QLabel *key : { m_numLock, m_capsLock, m_insert })
         key->setAlignment(Qt::AlignCenter);
 
-    // Panel 1 takes the extra width; the others keep theirs. Temporary
-    // messages cover panel 1 and 2 only while they are shown.
+    // Panel 1 takes the extra width; the others keep theirs.
     bar->addWidget(pagePanel, 1);
     bar->addWidget(m_connection);
     bar->addPermanentWidget(m_numLock);
@@ -76,6 +75,8 @@ StatusPanels::StatusPanels(QStatusBar *bar, qreal dpi)
 void StatusPanels::setPageStatus(const QString &text)
 {
     m_pageStatus->setText(text);
+    // The panel cuts a long text off at the keyboard panels; the tooltip has it whole.
+    m_pageStatus->setToolTip(text);
 }
 
 QString StatusPanels::pageStatus() const
@@ -97,7 +98,7 @@ void StatusPanels::setKeyStates(std::optional<bool> numLock, std::optional<bool>
 {
     showKeyState(m_numLock, numLock, tr("Num Lock"));
     showKeyState(m_capsLock, capsLock, tr("Caps Lock"));
-    showKeyState(m_insert, insert, tr("Insert (overwrite)"));
+    showKeyState(m_insert, insert, tr("Insert"));
 }
 
 } // namespace bidwarden

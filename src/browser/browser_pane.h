@@ -26,23 +26,33 @@ public:
     virtual void goBack() = 0;
     virtual void goForward() = 0;
     virtual void stop() = 0;
+    // Loads the page again; for the answer to a form post that sends the form
+    // again, so callers ask the user first (showsFormAnswer()).
     virtual void refresh() = 0;
     // Offers a print dialog and prints the page when the user confirms.
     virtual void print(QWidget *dialogParent) = 0;
 
-    // The page's title as the engine reports it, and the current address.
+    // The page's title as the engine reports it, and the address as the
+    // engine loaded it, percent-encoding kept.
     virtual QString locationName() const = 0;
     virtual QString locationUrl() const = 0;
+    // True while the page shown is the answer to a form post.
+    virtual bool showsFormAnswer() const = 0;
 
 Q_SIGNALS:
     void statusTextChanged(const QString &text);
     void downloadBegan();
     void downloadCompleted();
-    // A navigation of the pane or of a frame in it has completed.
+    // The engine has committed a new page for the pane or for a frame in it:
+    // its answer has arrived. A navigation that is stopped or superseded
+    // before that reports nothing.
     void navigateCompleted();
     // A document, or a frame's document, has completed.
     void documentCompleted();
     void fileDownloadStarting();
+    // The process that drew the page ended abnormally; the pane says so and
+    // refresh() brings the page back. The text says what happened.
+    void renderProcessEnded(const QString &what);
 };
 
 } // namespace bidwarden

@@ -6,10 +6,19 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QStandardPaths>
 #include <QWebEngineDownloadRequest>
 #include <QWebEngineProfile>
 
 namespace bidwarden {
+
+QString downloadFolder()
+{
+    const QString downloads = QStandardPaths::writableLocation(QStandardPaths::DownloadLocation);
+    if (!downloads.isEmpty() && QFileInfo(downloads).isDir())
+        return downloads;
+    return QDir::homePath();
+}
 
 WebEngineBrowser::WebEngineBrowser(const QString &storageName, const QString &storagePath,
                                    QObject *parent)
@@ -20,6 +29,9 @@ WebEngineBrowser::WebEngineBrowser(const QString &storageName, const QString &st
         m_profile->setPersistentStoragePath(storagePath);
         m_profile->setCachePath(storagePath + QStringLiteral("/cache"));
     }
+    // The save dialog opens in the user's download folder, not in whatever
+    // folder the program happened to be started from.
+    m_profile->setDownloadPath(downloadFolder());
     m_chooseSaveLocation = [](const QString &suggestedPath) {
         return QFileDialog::getSaveFileName(QApplication::activeWindow(), tr("Save File"), suggestedPath);
     };

@@ -14,6 +14,10 @@ namespace bidwarden {
 
 class BrowserPane;
 
+// Where downloads are offered: the user's download folder, or the home
+// folder where there is none.
+QString downloadFolder();
+
 // Owns the one profile that every pane of the program shares (cookies, cache,
 // the login made in the service pane) and makes panes on it. It must outlive
 // the panes it made.
@@ -41,7 +45,6 @@ Q_SIGNALS:
 
 private:
     void offerDownload(QWebEngineDownloadRequest *download);
-
 
     QWebEngineProfile *m_profile = nullptr;
     SaveLocationChooser m_chooseSaveLocation;

@@ -1,59 +1,80 @@
 #include "web_engine_pane.h"
 
+#include "browser_logging.h"
 #include "navigation.h"
+#include "pane_page.h"
 
+#include <QLabel>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QVBoxLayout>
+#include <QStackedLayout>
 #include <QWebEngineDownloadRequest>
 #include <QWebEngineHttpRequest>
-#include <QWebEnginePage>
 #include <QWebEngineProfile>
 #include <QWebEngineView>
 
 namespace bidwarden {
 
-// The engine reports load progress for the top-level document only. This page
-// counts the frame documents a load brings in, so the pane can report each
-// frame's document as the top-level load completes.
-class PanePage : public QWebEnginePage
+namespace {
+
+QString describeTermination(QWebEnginePage::RenderProcessTerminationStatus status, int exitCode)
 {
-public:
-    using QWebEnginePage::QWebEnginePage;
-
-    std::function<void()> onFrameNavigation;
-
-protected:
-    bool acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame) override
-    {
-        if (!isMainFrame && onFrameNavigation)
-            onFrameNavigation();
-        return QWebEnginePage::acceptNavigationRequest(url, type, isMainFrame);
+    switch (status) {
+    case QWebEnginePage::KilledTerminationStatus:
+        return WebEnginePane::tr("it was killed (exit code %1)").arg(exitCode);
+    case QWebEnginePage::CrashedTerminationStatus:
+        return WebEnginePane::tr("it crashed (exit code %1)").arg(exitCode);
+    default:
+        return WebEnginePane::tr("it ended abnormally (exit code %1)").arg(exitCode);
     }
-};
+}
+
+} // namespace
 
 WebEnginePane::WebEnginePane(QWebEngineProfile *profile, DownloadHandler handleDownload, QWidget *parent)
     : BrowserPane(parent)
     , m_view(new QWebEngineView(this))
     , m_page(new PanePage(profile, m_view))
+    , m_notice(new QLabel(this))
+    , m_layout(new QStackedLayout(this))
     , m_handleDownload(std::move(handleDownload))
 {
     m_view->setPage(m_page);
-    auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(m_view);
+    m_notice->setObjectName(QStringLiteral("renderProcessNotice"));
+    m_notice->setAlignment(Qt::AlignCenter);
+    m_notice->setWordWrap(true);
+    m_notice->setTextFormat(Qt::RichText);
+    m_notice->setAutoFillBackground(true);
+    m_layout->setContentsMargins(0, 0, 0, 0);
+    m_layout->addWidget(m_view);
+    m_layout->addWidget(m_notice);
 
-    m_page->onFrameNavigation = [this] {
-        ++m_frameDocuments;
-        Q_EMIT navigateCompleted();
-    };
     connect(m_page, &QWebEnginePage::linkHovered, this, &BrowserPane::statusTextChanged);
     connect(m_page, &QWebEnginePage::loadStarted, this, [this] {
+        m_loading = true;
         m_frameDocuments = 0;
+        m_layout->setCurrentWidget(m_view);
         Q_EMIT downloadBegan();
     });
-    connect(m_page, &QWebEnginePage::urlChanged, this, &BrowserPane::navigateCompleted);
+    // The engine reports one loadStarted for a series of navigations that
+    // replace each other; each main-frame navigation is reported on its own.
+    connect(m_page, &PanePage::mainFrameNavigationRequested, this, [this] {
+        m_navigationReported = false;
+        m_requestWasPost = false;
+    });
+    connect(m_page, &PanePage::mainFrameRequestSent, this, [this](bool isPost) { m_requestWasPost = isPost; });
+    connect(m_page, &PanePage::documentCommitted, this, [this](bool mainFrame) {
+        if (mainFrame)
+            reportMainFrameCommit(false);
+        else
+            reportFrameCommit();
+    });
+    connect(m_page, &QWebEnginePage::urlChanged, this, [this] { reportMainFrameCommit(true); });
     connect(m_page, &QWebEnginePage::loadFinished, this, &WebEnginePane::handleLoadFinished);
+    connect(m_page, &QWebEnginePage::renderProcessTerminated, this,
+            [this](QWebEnginePage::RenderProcessTerminationStatus status, int exitCode) {
+                handleRenderProcessEnded(status, exitCode);
+            });
     connect(profile, &QWebEngineProfile::downloadRequested, this,
             &WebEnginePane::handleDownloadRequested);
     connect(m_view, &QWebEngineView::printFinished, this, [this] { m_printer.reset(); });
@@ -63,7 +84,9 @@ WebEnginePane::~WebEnginePane() = default;
 
 void WebEnginePane::navigate(const QString &address)
 {
-    m_view->setUrl(urlForAddress(address));
+    // load(), not setUrl(): setUrl() reports the new address at once, while
+    // the old page is still shown.
+    m_page->load(urlForAddress(address));
 }
 
 void WebEnginePane::navigatePost(const QUrl &url, const QByteArray &postData,
@@ -93,6 +116,7 @@ void WebEnginePane::stop()
 
 void WebEnginePane::refresh()
 {
+    // Also after the renderer has ended: the engine starts a new one.
     m_page->triggerAction(QWebEnginePage::Reload);
 }
 
@@ -119,11 +143,39 @@ QString WebEnginePane::locationName() const
 
 QString WebEnginePane::locationUrl() const
 {
-    return m_page->url().toString();
+    // As loaded: decoding "%20" or "%C5%82" would change what a snipe sends.
+    return m_page->url().toString(QUrl::FullyEncoded);
+}
+
+void WebEnginePane::reportMainFrameCommit(bool addressChanged)
+{
+    if (m_loading) {
+        if (std::exchange(m_navigationReported, true))
+            return;
+        m_showsFormAnswer = std::exchange(m_requestWasPost, false);
+    } else if (!addressChanged) {
+        // A late report of a load that has already been reported.
+        return;
+    }
+    // Outside a load, a new address is a navigation within the document.
+    Q_EMIT navigateCompleted();
+}
+
+void WebEnginePane::reportFrameCommit()
+{
+    if (m_loading)
+        ++m_frameDocuments;
+    Q_EMIT navigateCompleted();
 }
 
 void WebEnginePane::handleLoadFinished(bool ok)
 {
+    m_loading = false;
+    // A page that commits without a report of its own (about:blank).
+    if (ok && !std::exchange(m_navigationReported, true)) {
+        m_showsFormAnswer = std::exchange(m_requestWasPost, false);
+        Q_EMIT navigateCompleted();
+    }
     Q_EMIT downloadCompleted();
     if (!ok)
         return;
@@ -131,6 +183,21 @@ void WebEnginePane::handleLoadFinished(bool ok)
     for (int i = 0; i < frames; ++i)
         Q_EMIT documentCompleted();
     Q_EMIT documentCompleted();
+}
+
+void WebEnginePane::handleRenderProcessEnded(int status, int exitCode)
+{
+    if (status == QWebEnginePage::NormalTerminationStatus)
+        return;
+    const QString what = describeTermination(QWebEnginePage::RenderProcessTerminationStatus(status), exitCode);
+    qCWarning(lcBrowser) << "the render process of" << objectName() << "ended:" << what
+                         << "- showing" << m_page->url().toString(QUrl::FullyEncoded);
+    m_notice->setText(tr("<h3>This page stopped working</h3>"
+                         "<p>The process that showed it ended: %1.</p>"
+                         "<p>Press <b>Refresh</b> to load the page again.</p>")
+                              .arg(what.toHtmlEscaped()));
+    m_layout->setCurrentWidget(m_notice);
+    Q_EMIT renderProcessEnded(what);
 }
 
 void WebEnginePane::handleDownloadRequested(QWebEngineDownloadRequest *download)

@@ -1,13 +1,18 @@
 #include "dialog_support.h"
 
-#include "code_page.h"
-
-#include <QMessageBox>
+#include <QLabel>
 #include <QWidget>
 
 #include <cmath>
 
 namespace bidwarden::dialog_support {
+
+namespace {
+
+// Room left between a grown label and the field after it.
+constexpr int labelGapPixels = 4;
+
+} // namespace
 
 int pixels(const QWidget *widget, int twips)
 {
@@ -30,28 +35,31 @@ void setClientSize(QWidget *window, int width, int height)
     window->setFixedSize(pixels(window, width), pixels(window, height));
 }
 
-
-QString withoutLineEnd(const QString &text)
+void fitLabelToText(QLabel *label, QWidget *fieldToTheRight)
 {
-    if (text.endsWith(QLatin1String("\r\n")))
-        return text.chopped(2);
-    if (text.endsWith(QLatin1Char('\n')))
-        return text.chopped(1);
-    return text;
+    QRect geometry = label->geometry();
+    if (label->wordWrap())
+        geometry.setHeight(std::max(geometry.height(), label->heightForWidth(geometry.width())));
+    else
+        geometry.setWidth(std::max(geometry.width(), label->sizeHint().width()));
+    label->setGeometry(geometry);
+    if (!fieldToTheRight)
+        return;
+    QRect field = fieldToTheRight->geometry();
+    const int left = geometry.right() + 1 + labelGapPixels;
+    if (field.left() < left && left < field.right()) {
+        field.setLeft(left);
+        fieldToTheRight->setGeometry(field);
+    }
 }
 
-void showWarning(QWidget *dialog, QPointer<QMessageBox> &current, const QString &objectName,
-                 const QString &text)
+void fitWindowToControls(QWidget *window, int marginPixels)
 {
-    if (current)
-        current->close();
-    auto *box = new QMessageBox(QMessageBox::Warning, dialog->windowTitle(), text, QMessageBox::Ok,
-                                dialog);
-    box->setObjectName(objectName);
-    box->setAttribute(Qt::WA_DeleteOnClose);
-    box->setTextFormat(Qt::PlainText);
-    current = box;
-    box->open();
+    const QRect controls = window->childrenRect();
+    const QSize needed(std::max(window->width(), controls.right() + 1 + marginPixels),
+                       std::max(window->height(), controls.bottom() + 1 + marginPixels));
+    if (needed != window->size())
+        window->setFixedSize(needed);
 }
 
 } // namespace bidwarden::dialog_support

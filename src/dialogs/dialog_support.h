@@ -1,11 +1,9 @@
 #pragma once
 
-#include <QPointer>
 #include <QRect>
-#include <QString>
 
 QT_BEGIN_NAMESPACE
-class QMessageBox;
+class QLabel;
 class QWidget;
 QT_END_NAMESPACE
 
@@ -18,15 +16,13 @@ QRect rect(const QWidget *widget, int left, int top, int width, int height);
 void place(QWidget *control, int left, int top, int width, int height);
 void setClientSize(QWidget *window, int width, int height);
 
-
-// The text without one trailing line end, CR LF or a lone LF: the settings
-// files end their single line with one.
-QString withoutLineEnd(const QString &text);
-
-// Shows a warning without blocking, as a child of the dialog, replacing any
-// warning still open. No nested event loop runs, so nothing can reach the
-// dialog half-way through a command.
-void showWarning(QWidget *dialog, QPointer<QMessageBox> &current, const QString &objectName,
-                 const QString &text);
+// Grows a label that is too small for its text in the desktop's font, from
+// where it stands: a wrapping label downwards, any other to the right. A
+// field to its right that it would then run under gives way: its left edge
+// moves, its right edge stays.
+void fitLabelToText(QLabel *label, QWidget *fieldToTheRight = nullptr);
+// Grows a fixed-size window so every control is inside it, by the margin the
+// layout left on the right and below.
+void fitWindowToControls(QWidget *window, int marginPixels);
 
 } // namespace bidwarden::dialog_support

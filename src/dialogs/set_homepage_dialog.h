@@ -1,22 +1,18 @@
 #pragma once
 
-#include "settings_folder.h"
-
-#include <QPointer>
-#include <QWidget>
+#include "settings_dialog.h"
 
 QT_BEGIN_NAMESPACE
 class QLabel;
 class QLineEdit;
-class QMessageBox;
 class QPushButton;
 QT_END_NAMESPACE
 
 namespace bidwarden {
 
 // Lets users of a national auction site keep their own start page for the
-// auction pane in homepage.txt. A window of its own, without owner or modality.
-class SetHomepageDialog : public QWidget
+// auction pane in homepage.txt.
+class SetHomepageDialog : public SettingsDialog
 {
     Q_OBJECT
 
@@ -28,29 +24,19 @@ public:
                       const QString &nationalHost);
     ~SetHomepageDialog() override;
 
-    QLineEdit *homepageEdit() const { return m_homepageTxt; }
-    QPushButton *setButton() const { return m_command1; }
+    QLineEdit *homepageEdit() const { return m_homepageEdit; }
+    QPushButton *setButton() const { return m_setButton; }
 
     // Stores the box's text and closes, or explains the problem and stays open.
     void save();
 
-Q_SIGNALS:
-    // The dialog has closed, by Set Homepage or the close box.
-    void closed();
-
-protected:
-    void closeEvent(QCloseEvent *event) override;
-
 private:
     void loadStoredHomepage();
-    void showMessage(const QString &objectName, const QString &text);
 
-    SettingsFolder m_settings;
-    QLabel *m_label1 = nullptr;
-    QLineEdit *m_homepageTxt = nullptr;
-    QLabel *m_label2 = nullptr;
-    QPushButton *m_command1 = nullptr;
-    QPointer<QMessageBox> m_message;
+    QLabel *m_explanation = nullptr;
+    QLineEdit *m_homepageEdit = nullptr;
+    QLabel *m_example = nullptr;
+    QPushButton *m_setButton = nullptr;
 };
 
 } // namespace bidwarden

@@ -1,15 +1,13 @@
 #include "store_password_dialog.h"
 
-#include "credentials.h"
 #include "code_page.h"
+#include "credentials.h"
 #include "dialog_support.h"
-#include "scrambling.h"
 #include "text_file.h"
 
 #include <QCloseEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 
 namespace bidwarden {
@@ -17,87 +15,88 @@ namespace bidwarden {
 using namespace dialog_support;
 
 StorePasswordDialog::StorePasswordDialog(const SettingsFolder &settings)
-    : QWidget(nullptr)
-    , m_settings(settings)
+    : SettingsDialog(settings, QStringLiteral("Form1"), tr("Save Password"))
 {
-    setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(tr("Save Password"));
     setClientSize(this, 4680, 3195);
 
-    m_label3 = new QLabel(tr("To avoid the inital Bidwarden login process, you can store your password "
-                             "in the Bidwarden program. This will log you in when the program is started. "),
-                          this);
-    m_label3->setObjectName(QStringLiteral("Label3"));
-    m_label3->setWordWrap(true);
-    place(m_label3, 600, 360, 3855, 855);
+    m_explanation = new QLabel(tr("To avoid the inital Bidwarden login process, you can store your password "
+                                  "in the Bidwarden program. This will log you in when the program is started. "),
+                               this);
+    m_explanation->setObjectName(QStringLiteral("Label3"));
+    m_explanation->setWordWrap(true);
+    m_explanation->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    place(m_explanation, 600, 360, 3855, 855);
 
-    m_label1 = new QLabel(tr("User Name:"), this);
-    m_label1->setObjectName(QStringLiteral("Label1"));
-    place(m_label1, 120, 1440, 975, 375);
+    m_userNameLabel = new QLabel(tr("User Name:"), this);
+    m_userNameLabel->setObjectName(QStringLiteral("Label1"));
+    place(m_userNameLabel, 120, 1440, 975, 375);
 
-    m_userTxt = new QLineEdit(this);
-    m_userTxt->setObjectName(QStringLiteral("userTxt"));
-    place(m_userTxt, 1080, 1440, 3135, 285);
+    m_userNameEdit = new QLineEdit(this);
+    m_userNameEdit->setObjectName(QStringLiteral("userTxt"));
+    m_userNameEdit->setAccessibleName(tr("User name"));
+    place(m_userNameEdit, 1080, 1440, 3135, 285);
 
-    m_label2 = new QLabel(tr("Password:"), this);
-    m_label2->setObjectName(QStringLiteral("Label2"));
-    place(m_label2, 120, 1920, 975, 375);
+    m_passwordLabel = new QLabel(tr("Password:"), this);
+    m_passwordLabel->setObjectName(QStringLiteral("Label2"));
+    place(m_passwordLabel, 120, 1920, 975, 375);
 
-    m_passTxt = new QLineEdit(this);
-    m_passTxt->setObjectName(QStringLiteral("passTxt"));
-    m_passTxt->setEchoMode(QLineEdit::Password);
+    m_passwordEdit = new QLineEdit(this);
+    m_passwordEdit->setObjectName(QStringLiteral("passTxt"));
+    m_passwordEdit->setAccessibleName(tr("Password"));
+    m_passwordEdit->setEchoMode(QLineEdit::Password);
     // The platform style masks with a bullet; the program masks with '*'.
-    m_passTxt->setStyleSheet(QStringLiteral("QLineEdit { lineedit-password-character: 42; }"));
+    m_passwordEdit->setStyleSheet(QStringLiteral("QLineEdit { lineedit-password-character: 42; }"));
     // setEchoMode decides the input method itself, so these come after it: no
     // input method may see, predict or remember the password.
-    m_passTxt->setAttribute(Qt::WA_InputMethodEnabled, false);
-    m_passTxt->setInputMethodHints(Qt::ImhHiddenText | Qt::ImhSensitiveData | Qt::ImhNoPredictiveText
-                                   | Qt::ImhNoAutoUppercase);
-    place(m_passTxt, 1080, 1920, 3135, 285);
-    m_userTxt->setAccessibleName(tr("User name"));
-    m_passTxt->setAccessibleName(tr("Password"));
+    m_passwordEdit->setAttribute(Qt::WA_InputMethodEnabled, false);
+    m_passwordEdit->setInputMethodHints(Qt::ImhHiddenText | Qt::ImhSensitiveData | Qt::ImhNoPredictiveText
+                                        | Qt::ImhNoAutoUppercase);
+    place(m_passwordEdit, 1080, 1920, 3135, 285);
 
-    m_save = new QPushButton(tr("Save"), this);
-    m_save->setObjectName(QStringLiteral("save"));
-    place(m_save, 1080, 2520, 1575, 375);
+    m_saveButton = new QPushButton(tr("Save"), this);
+    m_saveButton->setObjectName(QStringLiteral("save"));
+    place(m_saveButton, 1080, 2520, 1575, 375);
 
-    m_cancel = new QPushButton(tr("Cancel"), this);
-    m_cancel->setObjectName(QStringLiteral("cancel"));
-    place(m_cancel, 2760, 2520, 1575, 375);
+    m_cancelButton = new QPushButton(tr("Cancel"), this);
+    m_cancelButton->setObjectName(QStringLiteral("cancel"));
+    place(m_cancelButton, 2760, 2520, 1575, 375);
+
+    fitLabelToText(m_explanation);
+    fitLabelToText(m_userNameLabel, m_userNameEdit);
+    fitLabelToText(m_passwordLabel, m_passwordEdit);
+    fitWindowToControls(this, pixels(this, 120));
 
     // Enter and Esc mean nothing to the window as a whole.
-    for (QPushButton *button : { m_save, m_cancel }) {
+    for (QPushButton *button : { m_saveButton, m_cancelButton }) {
         button->setAutoDefault(false);
         button->setDefault(false);
     }
 
     // The labels take no focus and have no mnemonics, so only the focusable
     // controls are ordered (setTabOrder ignores widgets without focus anyway).
-    setTabOrder(m_save, m_userTxt);
-    setTabOrder(m_userTxt, m_passTxt);
-    setTabOrder(m_passTxt, m_cancel);
+    setTabOrder(m_saveButton, m_userNameEdit);
+    setTabOrder(m_userNameEdit, m_passwordEdit);
+    setTabOrder(m_passwordEdit, m_cancelButton);
 
-    connect(m_save, &QPushButton::clicked, this, &StorePasswordDialog::save);
-    connect(m_cancel, &QPushButton::clicked, this, &QWidget::close);
+    connect(m_saveButton, &QPushButton::clicked, this, &StorePasswordDialog::save);
+    connect(m_cancelButton, &QPushButton::clicked, this, &QWidget::close);
 
     loadStoredCredentials();
     // Takes effect when the window first becomes active.
-    m_save->setFocus(Qt::OtherFocusReason);
+    m_saveButton->setFocus(Qt::OtherFocusReason);
 }
 
 StorePasswordDialog::~StorePasswordDialog() = default;
 
 void StorePasswordDialog::loadStoredCredentials()
 {
-    const QString file = m_settings.credentialsFile();
+    const QString file = settings().credentialsFile();
     if (!fileExists(file))
         return;
-    // The line end the writer adds is not part of the scrambled record; left in,
-    // it would turn into two characters of garbage at the record's end.
-    const QString scrambled = withoutLineEnd(readTextFileContentsQuietly(file));
-    const Credentials stored = splitCredentialRecord(encryptDecrypt(scrambled, credentialsKey));
-    m_userTxt->setText(stored.userName);
-    m_passTxt->setText(stored.password);
+    // A file that cannot be read leaves both boxes empty.
+    const Credentials stored = readCredentials(file).credentials;
+    m_userNameEdit->setText(stored.userName);
+    m_passwordEdit->setText(stored.password);
 }
 
 QString StorePasswordDialog::problemWith(const QString &userName, const QString &password) const
@@ -120,9 +119,8 @@ void StorePasswordDialog::save()
 {
     if (m_saving)
         return;
-    const QString userName = m_userTxt->text();
-    const QString password = m_passTxt->text();
-    const QString problem = problemWith(userName, password);
+    const Credentials credentials{ m_userNameEdit->text(), m_passwordEdit->text() };
+    const QString problem = problemWith(credentials.userName, credentials.password);
     if (!problem.isEmpty()) {
         showMessage(QStringLiteral("inputRefused"), problem);
         return;
@@ -134,15 +132,14 @@ void StorePasswordDialog::save()
     const QPointer<StorePasswordDialog> self(this);
     m_closedWhileSaving = false;
     m_saving = true;
-    const QString scrambled = encryptDecrypt(composeCredentialRecord(userName, password), credentialsKey);
+    const FileResult written =
+            storeCredentials(settings().credentialsFile(), credentials, processPendingNonInputEvents,
+                             [&self] { return self && !self->m_closedWhileSaving; });
     if (!self)
         return;
     m_saving = false;
-    if (m_closedWhileSaving)
+    if (written.error == WriteAbandoned)
         return;
-
-    const FileResult written =
-            writeTextFileContents(scrambled, m_settings.credentialsFile(), FileVisibility::Private);
     if (!written.ok()) {
         showMessage(QStringLiteral("saveError"),
                     tr("The password could not be saved.\n\n%1").arg(written.errorText));
@@ -151,21 +148,11 @@ void StorePasswordDialog::save()
     close();
 }
 
-void StorePasswordDialog::showMessage(const QString &objectName, const QString &text)
-{
-    showWarning(this, m_message, objectName, text);
-}
-
 void StorePasswordDialog::closeEvent(QCloseEvent *event)
 {
-    QWidget::closeEvent(event);
-    if (!event->isAccepted())
-        return;
-    if (m_saving)
+    SettingsDialog::closeEvent(event);
+    if (event->isAccepted() && m_saving)
         m_closedWhileSaving = true;
-    if (m_message)
-        m_message->close();
-    Q_EMIT closed();
 }
 
 } // namespace bidwarden

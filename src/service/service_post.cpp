@@ -1,6 +1,7 @@
 #include "service_post.h"
 
 #include "form_body.h"
+#include "service_logging.h"
 
 namespace bidwarden {
 
@@ -8,9 +9,13 @@ namespace {
 
 ServicePostResult makePost(const QString &base, const QString &path, const FormBody &body)
 {
-    if (!body.ok())
+    const QUrl url = serviceAddress(base, path);
+    if (!body.ok()) {
+        // Nothing is sent; the caller decides what the user hears of it.
+        qCWarning(lcService).noquote() << "not posting to" << url.toString() << "-" << body.error();
         return { std::nullopt, body.error() };
-    return { ServicePost{ serviceAddress(base, path), body.postData(), formPostHeader() }, QString() };
+    }
+    return { ServicePost{ url, body.postData(), formPostHeader() }, QString() };
 }
 
 } // namespace

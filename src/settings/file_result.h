@@ -34,6 +34,7 @@ enum FileError : int {
     ReadFailed = 62,          // not a regular file, or opening or reading failed
     WriteFailed = 61,         // creating, writing or replacing failed otherwise
     NotRepresentable = 5,     // a character has no byte in the code page
+    WriteAbandoned = 18,      // the caller withdrew before anything was written
 };
 
 } // namespace bidwarden

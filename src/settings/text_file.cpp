@@ -1,6 +1,7 @@
 #include "text_file.h"
 
 #include "code_page.h"
+#include "settings_logging.h"
 
 #include <QDir>
 #include <QFile>
@@ -116,7 +117,19 @@ ReadResult readTextFileContents(const QString &path)
 
 QString readTextFileContentsQuietly(const QString &path)
 {
-    return readTextFileContents(path).text;
+    const ReadResult read = readTextFileContents(path);
+    // Quiet for the user, not for whoever reads the log.
+    if (!read.ok())
+        qCWarning(lcSettings).noquote() << "read as empty:" << read.status.errorText;
+    return read.text;
+}
+
+QString withoutTrailingLineEnds(const QString &text)
+{
+    qsizetype end = text.size();
+    while (end > 0 && (text.at(end - 1) == QLatin1Char('\r') || text.at(end - 1) == QLatin1Char('\n')))
+        --end;
+    return text.left(end);
 }
 
 FileResult writeTextFileContents(const QString &text, const QString &path, FileVisibility visibility)

@@ -28,6 +28,10 @@ ReadResult readTextFileContents(const QString &path);
 // The quiet form: any failure gives the empty text.
 QString readTextFileContentsQuietly(const QString &path);
 
+// The text without every CR and LF at its end: what a one-line settings file
+// holds once its line end (or, from older versions, several) is dropped.
+QString withoutTrailingLineEnds(const QString &text);
+
 // Replaces the file's whole content with the text and CR LF, atomically: on
 // failure the old file stays whole. A text with a character outside the code
 // page is refused and nothing is written. The new content goes to a temporary

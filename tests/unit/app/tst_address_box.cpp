@@ -1,11 +1,46 @@
 #include "address_box.h"
 #include "address_completion.h"
+#include "user_input.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
+#include <QVBoxLayout>
 
 using namespace bidwarden;
+using namespace bidwarden::test;
+
+namespace {
+
+// The box in a window of its own, focused by a click as a user focuses it.
+struct BoxWindow
+{
+    BoxWindow()
+    {
+        auto *layout = new QVBoxLayout(&window);
+        box = new AddressBox(&window);
+        layout->addWidget(box);
+        window.resize(400, 60);
+        window.show();
+        window.activateWindow();
+    }
+    bool focus()
+    {
+        if (!QTest::qWaitForWindowActive(&window))
+            return false;
+        clickOn(box->lineEdit());
+        return box->lineEdit()->hasFocus();
+    }
+    void type(const QString &text) { typeText(&window, text); }
+    void press(Qt::Key key, Qt::KeyboardModifiers modifiers = {}) { pressKey(&window, key, modifiers); }
+
+    QWidget window;
+    AddressBox *box = nullptr;
+};
+
+} // namespace
 
 class TestAddressBox : public QObject
 {
@@ -15,11 +50,16 @@ private Q_SLOTS:
     void completion_data();
     void completion();
     void largeListTerminates();
+    void deletion_data();
+    void deletion();
     void typingCompletesAndSelectsTheAddedPart();
+    void deletingStartsNoPass_data();
     void deletingStartsNoPass();
+    void pasteAfterANoOpBackspaceCompletes();
     void enterAppendsEvenDuplicates();
-    void programWritesAreCompleted();
+    void programWritesAreShownAsTheyAre();
     void appendingKeepsTheText();
+    void longPasteIsKeptWhole();
 };
 
 void TestAddressBox::completion_data()
@@ -66,57 +106,109 @@ void TestAddressBox::largeListTerminates()
     QCOMPARE(c->text, QStringLiteral("http://auctions.example/itm/19999"));
 }
 
+void TestAddressBox::deletion_data()
+{
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<int>("selected");
+    QTest::addColumn<QString>("after");
+    QTest::addColumn<bool>("deletion");
+
+    QTest::newRow("Backspace at the end") << "http://site" << 0 << "http://sit" << true;
+    QTest::newRow("Delete in the middle") << "http://site" << 0 << "http://ste" << true;
+    QTest::newRow("Backspace over the completed part") << "http://site/itm/1" << 9 << "http://s" << true;
+    QTest::newRow("the next letter over the completed part") << "http://site/itm/1" << 9 << "http://si" << false;
+    QTest::newRow("a letter that is the selection's first") << "abcdefgh" << 2 << "abcdefg" << false;
+    QTest::newRow("paste over a selection") << "http://site/itm/1" << 9 << "http://sx/y" << false;
+    QTest::newRow("typing at the end") << "http://site" << 0 << "http://sitex" << false;
+    QTest::newRow("unchanged length") << "abcdefgh" << 1 << "abcdefgX" << false;
+}
+
+void TestAddressBox::deletion()
+{
+    QFETCH(QString, before);
+    QFETCH(int, selected);
+    QFETCH(QString, after);
+    QFETCH(bool, deletion);
+    QCOMPARE(isDeletion(before, selected, after), deletion);
+}
+
 void TestAddressBox::typingCompletesAndSelectsTheAddedPart()
 {
-    AddressBox box;
-    box.appendAddress(QStringLiteral("http://site/itm/1"));
-    box.setAddressText(QString());
-    box.show();
-    QTest::keyClicks(box.lineEdit(), QStringLiteral("http://"));
-    QCOMPARE(box.text(), QStringLiteral("http://site/itm/1"));
-    QCOMPARE(box.lineEdit()->selectedText(), QStringLiteral("site/itm/1"));
-    // Typing on replaces the completed part, and completes again.
-    QTest::keyClicks(box.lineEdit(), QStringLiteral("s"));
-    QCOMPARE(box.text(), QStringLiteral("http://site/itm/1"));
-    QCOMPARE(box.lineEdit()->selectedText(), QStringLiteral("ite/itm/1"));
-    QTest::keyClicks(box.lineEdit(), QStringLiteral("x"));
-    QCOMPARE(box.text(), QStringLiteral("http://sx"));
+    BoxWindow w;
+    w.box->appendAddress(QStringLiteral("http://site/itm/1"));
+    w.box->setAddressText(QString());
+    QVERIFY(w.focus());
+    w.type(QStringLiteral("http://"));
+    QCOMPARE(w.box->text(), QStringLiteral("http://site/itm/1"));
+    QCOMPARE(w.box->lineEdit()->selectedText(), QStringLiteral("site/itm/1"));
+    // The next key replaces only the completed part, and completes again.
+    w.type(QStringLiteral("s"));
+    QCOMPARE(w.box->text(), QStringLiteral("http://site/itm/1"));
+    QCOMPARE(w.box->lineEdit()->selectedText(), QStringLiteral("ite/itm/1"));
+    w.type(QStringLiteral("x"));
+    QCOMPARE(w.box->text(), QStringLiteral("http://sx"));
+}
+
+void TestAddressBox::deletingStartsNoPass_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::newRow("Backspace") << int(Qt::Key_Backspace) << int(Qt::NoModifier);
+    QTest::newRow("Delete") << int(Qt::Key_Delete) << int(Qt::NoModifier);
+    QTest::newRow("Cut") << int(Qt::Key_X) << int(Qt::ControlModifier);
 }
 
 void TestAddressBox::deletingStartsNoPass()
 {
-    AddressBox box;
-    box.appendAddress(QStringLiteral("http://site/itm/1"));
-    box.setAddressText(QString());
-    box.show();
-    QTest::keyClicks(box.lineEdit(), QStringLiteral("http://s"));
-    QCOMPARE(box.text(), QStringLiteral("http://site/itm/1"));
-    QTest::keyClick(box.lineEdit(), Qt::Key_Backspace); // removes the selection
-    QCOMPARE(box.text(), QStringLiteral("http://s"));
-    QTest::keyClick(box.lineEdit(), Qt::Key_Backspace);
-    QCOMPARE(box.text(), QStringLiteral("http://"));
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    BoxWindow w;
+    w.box->appendAddress(QStringLiteral("http://site/itm/1"));
+    w.box->setAddressText(QString());
+    QVERIFY(w.focus());
+    w.type(QStringLiteral("http://s"));
+    QCOMPARE(w.box->text(), QStringLiteral("http://site/itm/1"));
+    // Takes out the completed part, and nothing puts it back.
+    w.press(Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    QCOMPARE(w.box->text(), QStringLiteral("http://s"));
+    w.press(Qt::Key_Backspace);
+    QCOMPARE(w.box->text(), QStringLiteral("http://"));
+}
+
+void TestAddressBox::pasteAfterANoOpBackspaceCompletes()
+{
+    BoxWindow w;
+    w.box->appendAddress(QStringLiteral("http://site/itm/1"));
+    w.box->setAddressText(QString());
+    QVERIFY(w.focus());
+    w.press(Qt::Key_Backspace); // nothing to take out
+    QApplication::clipboard()->setText(QStringLiteral("http://si"));
+    w.press(Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(w.box->text(), QStringLiteral("http://site/itm/1"));
 }
 
 void TestAddressBox::enterAppendsEvenDuplicates()
 {
-    AddressBox box;
-    QSignalSpy entered(&box, &AddressBox::addressEntered);
-    box.show();
-    QTest::keyClicks(box.lineEdit(), QStringLiteral("host"));
-    QTest::keyClick(box.lineEdit(), Qt::Key_Return);
-    QTest::keyClick(box.lineEdit(), Qt::Key_Return);
+    BoxWindow w;
+    QSignalSpy entered(w.box, &AddressBox::addressEntered);
+    QVERIFY(w.focus());
+    w.type(QStringLiteral("host"));
+    w.press(Qt::Key_Return);
+    w.press(Qt::Key_Enter);
     QCOMPARE(entered.count(), 2);
     QCOMPARE(entered.at(0).at(0).toString(), QStringLiteral("host"));
-    QCOMPARE(box.addresses(), QStringList({ QStringLiteral("host"), QStringLiteral("host") }));
-    QCOMPARE(box.count(), 2);
+    QCOMPARE(w.box->addresses(), QStringList({ QStringLiteral("host"), QStringLiteral("host") }));
+    QCOMPARE(w.box->count(), 2);
+    QCOMPARE(w.box->text(), QStringLiteral("host"));
 }
 
-void TestAddressBox::programWritesAreCompleted()
+void TestAddressBox::programWritesAreShownAsTheyAre()
 {
+    // The page's own address stays, even where a longer entry begins with it.
     AddressBox box;
     box.appendAddress(QStringLiteral("http://site/itm/1?x=1"));
     box.setAddressText(QStringLiteral("http://site/itm/1"));
-    QCOMPARE(box.text(), QStringLiteral("http://site/itm/1?x=1"));
+    QCOMPARE(box.text(), QStringLiteral("http://site/itm/1"));
 }
 
 void TestAddressBox::appendingKeepsTheText()
@@ -129,6 +221,16 @@ void TestAddressBox::appendingKeepsTheText()
     box.setCurrentIndex(0);
     QCOMPARE(box.text(), QStringLiteral("first"));
     QCOMPARE(box.addresses().size(), 1);
+}
+
+void TestAddressBox::longPasteIsKeptWhole()
+{
+    BoxWindow w;
+    QVERIFY(w.focus());
+    const QString address = QStringLiteral("http://site/") + QString(40000, QLatin1Char('a'));
+    QApplication::clipboard()->setText(address);
+    w.press(Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(w.box->text(), address);
 }
 
 QTEST_MAIN(TestAddressBox)

@@ -43,11 +43,11 @@ void TestLayoutRules::sizesFollowTheWindow()
     const ResizedControls sizes = layoutForWindow(outer);
     QCOMPARE(sizes.webWidth, paneWidth);
     QCOMPARE(sizes.webHeight, paneHeight);
-    QCOMPARE(sizes.web2Width, paneWidth);
-    QCOMPARE(sizes.web2Height, paneHeight);
+    QCOMPARE(sizes.serviceWebWidth, paneWidth);
+    QCOMPARE(sizes.serviceWebHeight, paneHeight);
     QCOMPARE(sizes.tabStripWidth, paneWidth);
     QCOMPARE(sizes.tabStripHeight, paneHeight);
-    QCOMPARE(sizes.urlboxWidth, urlboxWidth);
+    QCOMPARE(sizes.addressBoxWidth, urlboxWidth);
 }
 
 void TestLayoutRules::twipsConversion_data()

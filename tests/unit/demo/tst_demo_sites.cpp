@@ -189,7 +189,8 @@ void TestDemoSites::pagesHaveDistinctTitles()
     add(service.handle(request(QStringLiteral("GET"), QStringLiteral("/faq.cfm"))));
     const DemoResponse home = handleAuctionSite(request(QStringLiteral("GET"), QStringLiteral("/")));
     add(home);
-    for (const char *link : { "/itm/123?hash=abc&amp;var=2", "/frames.html", "/notitle.html", "/download/catalog.txt" })
+    for (const char *link : { "/itm/123?hash=abc&amp;var=2", "/frames.html", "/notitle.html", "/with-image.html",
+                             "/download/catalog.txt" })
         QVERIFY2(home.body.contains(QByteArray("href=\"") + link + '"'), link);
     for (const char *path : { "/itm/123", "/itm/456", "/frames.html", "/frame/a.html", "/frame/b.html" })
         add(handleAuctionSite(request(QStringLiteral("GET"), QString::fromLatin1(path))));

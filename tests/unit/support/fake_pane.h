@@ -7,7 +7,10 @@
 namespace bidwarden::test {
 
 // A pane without an engine: records what the window asks of it and raises
-// page events on demand.
+// page events when a test says, in the order and at the moments the real
+// engine raises them. Nothing is raised inside a call from the window: a
+// load the window starts reports itself only when the test lets it start
+// (startLoad), its answer arrive (commit) and end (finishLoad).
 class FakePane : public BrowserPane
 {
     Q_OBJECT
@@ -22,11 +25,17 @@ public:
 
     using BrowserPane::BrowserPane;
 
-    void navigate(const QString &address) override { calls << QStringLiteral("navigate ") + address; navigations << address; }
-    void navigatePost(const QUrl &url, const QByteArray &postData, const QByteArray &headerLines) override
+    void navigate(const QString &address) override
     {
-        calls << QStringLiteral("post ") + url.toString();
-        posts.append({ url, postData, headerLines });
+        calls << QStringLiteral("navigate ") + address;
+        navigations << address;
+        m_postPending = false;
+    }
+    void navigatePost(const QUrl &postUrl, const QByteArray &postData, const QByteArray &headerLines) override
+    {
+        calls << QStringLiteral("post ") + postUrl.toString();
+        posts.append({ postUrl, postData, headerLines });
+        m_postPending = true;
     }
     void goBack() override { calls << QStringLiteral("back"); }
     void goForward() override { calls << QStringLiteral("forward"); }
@@ -36,23 +45,43 @@ public:
 
     QString locationName() const override { return title; }
     QString locationUrl() const override { return url; }
+    bool showsFormAnswer() const override { return formAnswer; }
 
-    // Raises the events of one completed page load at this address.
-    void completeLoad(const QString &address, const QString &pageTitle)
+    // The engine has started the latest request.
+    void startLoad() { Q_EMIT downloadBegan(); }
+    // Its answer has arrived: the new page replaces the old one.
+    void commit(const QString &address, const QString &pageTitle)
     {
-        Q_EMIT downloadBegan();
         url = address;
         title = pageTitle;
+        formAnswer = std::exchange(m_postPending, false);
         Q_EMIT navigateCompleted();
-        Q_EMIT downloadCompleted();
-        Q_EMIT documentCompleted();
     }
+    // The load has ended; a failed one completes no document.
+    void finishLoad(bool ok = true)
+    {
+        Q_EMIT downloadCompleted();
+        if (ok)
+            Q_EMIT documentCompleted();
+    }
+    // One whole page load at this address.
+    void completeLoad(const QString &address, const QString &pageTitle)
+    {
+        startLoad();
+        commit(address, pageTitle);
+        finishLoad();
+    }
+    void endRenderProcess(const QString &what) { Q_EMIT renderProcessEnded(what); }
 
     QStringList calls;
     QStringList navigations;
     QList<Post> posts;
     QString title;
     QString url;
+    bool formAnswer = false;
+
+private:
+    bool m_postPending = false;
 };
 
 } // namespace bidwarden::test

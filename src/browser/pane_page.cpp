@@ -1,0 +1,84 @@
+#include "pane_page.h"
+
+#include <QUuid>
+#include <QWebEngineScript>
+#include <QWebEngineScriptCollection>
+#include <QWebEngineUrlRequestInfo>
+#include <QWebEngineUrlRequestInterceptor>
+
+namespace bidwarden {
+
+namespace {
+
+// Sees every request the page makes before it goes out; tells the page the
+// method of its main-frame requests.
+class MainFrameRequestWatcher : public QWebEngineUrlRequestInterceptor
+{
+public:
+    explicit MainFrameRequestWatcher(PanePage *page)
+        : QWebEngineUrlRequestInterceptor(page)
+        , m_page(page)
+    {
+    }
+
+    void interceptRequest(QWebEngineUrlRequestInfo &info) override
+    {
+        if (info.resourceType() == QWebEngineUrlRequestInfo::ResourceTypeMainFrame)
+            Q_EMIT m_page->mainFrameRequestSent(info.requestMethod() == "POST");
+    }
+
+private:
+    PanePage *m_page;
+};
+
+// One random word per run: the pages' own scripts cannot see the script
+// below (it runs in a world of its own), so they cannot fake its messages.
+QString commitToken()
+{
+    static const QString token = QUuid::createUuid().toString(QUuid::Id128);
+    return token;
+}
+
+} // namespace
+
+PanePage::PanePage(QWebEngineProfile *profile, QObject *parent)
+    : QWebEnginePage(profile, parent)
+    , m_mainFrameMarker(QStringLiteral("bidwarden-committed-main-") + commitToken())
+    , m_subFrameMarker(QStringLiteral("bidwarden-committed-frame-") + commitToken())
+{
+    setUrlRequestInterceptor(new MainFrameRequestWatcher(this));
+
+    // WORKAROUND for Qt WebEngine 6.4.2 (Debian): the page has no signal for
+    // a committed navigation. urlChanged comes at the commit only when the
+    // address changes (and inside setUrl() for a load started by the program);
+    // loadStarted comes before the request. A script that runs as each new
+    // document is created reports the commit, frames included.
+    QWebEngineScript script;
+    script.setName(QStringLiteral("bidwarden-commit-report"));
+    script.setInjectionPoint(QWebEngineScript::DocumentCreation);
+    script.setWorldId(QWebEngineScript::ApplicationWorld);
+    script.setRunsOnSubFrames(true);
+    script.setSourceCode(QStringLiteral("console.log(window === window.top ? '%1' : '%2');")
+                                 .arg(m_mainFrameMarker, m_subFrameMarker));
+    scripts().insert(script);
+}
+
+bool PanePage::acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame)
+{
+    if (isMainFrame)
+        Q_EMIT mainFrameNavigationRequested();
+    return QWebEnginePage::acceptNavigationRequest(url, type, isMainFrame);
+}
+
+void PanePage::javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level, const QString &message, int lineNumber,
+                                        const QString &sourceId)
+{
+    if (message == m_mainFrameMarker)
+        Q_EMIT documentCommitted(true);
+    else if (message == m_subFrameMarker)
+        Q_EMIT documentCommitted(false);
+    else
+        QWebEnginePage::javaScriptConsoleMessage(level, message, lineNumber, sourceId);
+}
+
+} // namespace bidwarden

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QWebEnginePage>
+
+namespace bidwarden {
+
+// The engine's page with the two things a pane needs to know and the page
+// API does not tell: the moment a new document is committed (the answer has
+// arrived and replaces the page shown), for the main frame and for frames,
+// and whether the main frame's request was a form post.
+class PanePage : public QWebEnginePage
+{
+    Q_OBJECT
+
+public:
+    explicit PanePage(QWebEngineProfile *profile, QObject *parent = nullptr);
+
+Q_SIGNALS:
+    // A navigation of the main frame is about to start.
+    void mainFrameNavigationRequested();
+    // The request of the main frame's navigation has gone out.
+    void mainFrameRequestSent(bool isPost);
+    // A new document exists in the main frame or in a frame of it.
+    void documentCommitted(bool mainFrame);
+
+protected:
+    bool acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame) override;
+    void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level, const QString &message, int lineNumber,
+                                  const QString &sourceId) override;
+
+private:
+    QString m_mainFrameMarker;
+    QString m_subFrameMarker;
+};
+
+} // namespace bidwarden

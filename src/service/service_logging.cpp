@@ -1,0 +1,7 @@
+#include "service_logging.h"
+
+namespace bidwarden {
+
+Q_LOGGING_CATEGORY(lcService, "bidwarden.service")
+
+} // namespace bidwarden

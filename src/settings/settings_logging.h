@@ -1,0 +1,9 @@
+#pragma once
+
+#include <QLoggingCategory>
+
+namespace bidwarden {
+
+Q_DECLARE_LOGGING_CATEGORY(lcSettings)
+
+} // namespace bidwarden
