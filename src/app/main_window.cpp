@@ -154,7 +154,7 @@ void MainWindow::createAddressLabel()
                            std::max(m_addressLabel->height(), text.height()));
     m_addressLabelBox->resize(std::max(m_addressLabelBox->width(), text.width()),
                               std::max(m_addressLabelBox->height(), text.height()));
-    const int labelEnd = m_addressLabelBox->geometry().right() + 1 + labelGapPixels;
+    const int labelEnd = m_addressLabelBox->x() + text.width() + labelGapPixels;
     m_addressBoxShift = std::max(0, labelEnd - px(addressBoxPosition.x()));
 }
 

@@ -45,8 +45,10 @@ void fitLabelToText(QLabel *label, QWidget *fieldToTheRight)
     label->setGeometry(geometry);
     if (!fieldToTheRight)
         return;
+    // Where the text ends, not the label's box: the designed boxes may
+    // overlap the field a little.
     QRect field = fieldToTheRight->geometry();
-    const int left = geometry.right() + 1 + labelGapPixels;
+    const int left = geometry.left() + label->sizeHint().width() + labelGapPixels;
     if (field.left() < left && left < field.right()) {
         field.setLeft(left);
         fieldToTheRight->setGeometry(field);

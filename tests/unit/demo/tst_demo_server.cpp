@@ -36,6 +36,9 @@ private Q_SLOTS:
     void headAnswersWithoutABody();
     void refusesATakenPort();
     void refusesAnUnwritableLog();
+    void delayRules_data();
+    void delayRules();
+    void heldAnswerLetsOthersThrough();
 
 private:
     Answer send(const QByteArray &verb, const QString &url, const QByteArray &body = QByteArray());
@@ -202,6 +205,45 @@ void TestDemoServer::refusesAnUnwritableLog()
     QString error;
     QVERIFY(!server.openLog(m_dir->filePath(QStringLiteral("no/such/folder/log.jsonl")), &error));
     QVERIFY(!error.isEmpty());
+}
+
+void TestDemoServer::delayRules_data()
+{
+    QTest::addColumn<QString>("rule");
+    QTest::addColumn<bool>("taken");
+    QTest::newRow("auction path") << "auction:/itm/5=1500" << true;
+    QTest::newRow("service path") << "service:/cl/logincheck.cfm=20" << true;
+    QTest::newRow("no such site") << "shop:/itm/5=1" << false;
+    QTest::newRow("path without slash") << "auction:itm=1" << false;
+    QTest::newRow("not a number") << "auction:/a=soon" << false;
+    QTest::newRow("no delay") << "auction:/a" << false;
+}
+
+void TestDemoServer::delayRules()
+{
+    QFETCH(QString, rule);
+    QFETCH(bool, taken);
+    QCOMPARE(m_server->delayAnswers(rule), taken);
+}
+
+void TestDemoServer::heldAnswerLetsOthersThrough()
+{
+    // Held far longer than the test runs: it cannot have come when the
+    // other answers have.
+    m_server->delayAnswers(QStringLiteral("auction"), QStringLiteral("/itm/1"), 600000);
+    QTcpSocket held;
+    held.connectToHost(QHostAddress::LocalHost, m_server->auctionPort());
+    QVERIFY(held.waitForConnected(60000));
+    held.write("GET /itm/1?hash=a HTTP/1.1\r\nHost: x\r\n\r\n");
+    // Logged as it arrives, before its answer.
+    QTRY_COMPARE_WITH_TIMEOUT(logLines().size(), 1, 60000);
+    QCOMPARE(logLines().at(0).value(QLatin1String("path")).toString(), QStringLiteral("/itm/1?hash=a"));
+
+    QCOMPARE(send("GET", m_auction + QStringLiteral("/itm/2")).status, 200);
+    QCOMPARE(send("GET", m_service + QStringLiteral("/faq.cfm")).status, 200);
+    QCOMPARE(held.bytesAvailable(), 0);
+    // A client that gives up leaves nothing behind that could fail later.
+    held.abort();
 }
 
 QTEST_GUILESS_MAIN(TestDemoServer)

@@ -31,10 +31,11 @@ inline void putBytes(const QString &path, const QByteArray &bytes)
     QCOMPARE(file.write(bytes), bytes.size());
 }
 
-// pd1.txt as the program writes it.
-inline void storeCredentials(const SettingsFolder &folder, const QString &record)
+// pd1.txt holding any record, also one the program would not write (no
+// final comma, one field), scrambled and ended as the program ends its own.
+inline void storeRecord(const SettingsFolder &folder, const QString &record)
 {
-    QVERIFY(writeTextFileContents(encryptDecrypt(record, credentialsKey), folder.credentialsFile(),
+    QVERIFY(writeTextFileContents(encryptDecrypt(record, credentialsKey, {}), folder.credentialsFile(),
                                   FileVisibility::Private).ok());
 }
 

@@ -1,4 +1,5 @@
 #include "dialogs_test_support.h"
+#include "user_input.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -62,7 +63,7 @@ void TestStorePasswordDialog::credentialsRoundTrip()
         dialog.show();
         dialog.userNameEdit()->setText(userName);
         dialog.passwordEdit()->setText(password);
-        QTest::mouseClick(dialog.saveButton(), Qt::LeftButton);
+        clickOn(dialog.saveButton());
         QCOMPARE(closed.count(), 1);
         QVERIFY(!dialog.isVisible());
     }
@@ -91,7 +92,7 @@ void TestStorePasswordDialog::shortRecordsLeaveBoxesEmpty()
     QFETCH(QString, record);
     QFETCH(QString, userName);
     QFETCH(QString, password);
-    storeCredentials(m_folder, record);
+    storeRecord(m_folder, record);
     StorePasswordDialog dialog(m_folder);
     QCOMPARE(dialog.userNameEdit()->text(), userName);
     QCOMPARE(dialog.passwordEdit()->text(), password);
@@ -143,7 +144,7 @@ void TestStorePasswordDialog::closingWritesNothing()
     QFETCH(bool, hadFile);
     const QString file = m_folder.credentialsFile();
     if (hadFile)
-        storeCredentials(m_folder, QStringLiteral("alice,pw,"));
+        storeRecord(m_folder, QStringLiteral("alice,pw,"));
     const QByteArray before = bytesOf(file);
 
     StorePasswordDialog dialog(m_folder);
@@ -151,7 +152,7 @@ void TestStorePasswordDialog::closingWritesNothing()
     dialog.show();
     dialog.userNameEdit()->setText(QStringLiteral("mallory"));
     if (byCancelButton)
-        QTest::mouseClick(dialog.cancelButton(), Qt::LeftButton);
+        clickOn(dialog.cancelButton());
     else
         QVERIFY(dialog.close());
     QCOMPARE(closed.count(), 1);
@@ -178,7 +179,7 @@ void TestStorePasswordDialog::refusedCredentials()
     QFETCH(QString, userName);
     QFETCH(QString, password);
     QFETCH(QString, message);
-    storeCredentials(m_folder, QStringLiteral("alice,pw,"));
+    storeRecord(m_folder, QStringLiteral("alice,pw,"));
     const QByteArray before = bytesOf(m_folder.credentialsFile());
 
     StorePasswordDialog dialog(m_folder);
@@ -186,7 +187,7 @@ void TestStorePasswordDialog::refusedCredentials()
     dialog.show();
     dialog.userNameEdit()->setText(userName);
     dialog.passwordEdit()->setText(password);
-    QTest::mouseClick(dialog.saveButton(), Qt::LeftButton);
+    clickOn(dialog.saveButton());
 
     QMessageBox *box = visibleMessage(&dialog, QStringLiteral("inputRefused"));
     QVERIFY(box);

@@ -4,6 +4,7 @@
 #include "settings_folder.h"
 #include "text_file.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -50,6 +51,8 @@ private Q_SLOTS:
     void splitsLikeTheReaders();
     void credentialFileLayout_data();
     void credentialFileLayout();
+    void readsTheFileAsStored_data();
+    void readsTheFileAsStored();
 };
 
 void TestScrambling::twiceIsIdentity_data()
@@ -261,7 +264,7 @@ void TestScrambling::credentialFileLayout()
     QVERIFY(dir.isValid());
     const QString file = SettingsFolder(dir.path()).credentialsFile();
     const QString record = composeCredentialRecord(user, password);
-    QVERIFY(writeTextFileContents(encryptDecrypt(record, credentialsKey), file, FileVisibility::Private).ok());
+    QVERIFY(storeCredentials(file, { user, password }, {}).ok());
 
     QFile f(file);
     QVERIFY(f.open(QIODevice::ReadOnly));
@@ -277,10 +280,52 @@ void TestScrambling::credentialFileLayout()
                  static_cast<unsigned char>(static_cast<unsigned char>(plain.at(i)) ^ credentialsScrambler));
     }
 
-    // Read back as the program does: the whole text, line end included.
-    const Credentials back = splitCredentialRecord(encryptDecrypt(readTextFileContentsQuietly(file), credentialsKey));
-    QCOMPARE(back.userName, user);
-    QCOMPARE(back.password, password);
+    const CredentialsResult back = readCredentials(file, {});
+    QVERIFY(back.ok());
+    QCOMPARE(back.credentials.userName, user);
+    QCOMPARE(back.credentials.password, password);
+}
+
+void TestScrambling::readsTheFileAsStored_data()
+{
+    QTest::addColumn<QString>("record"); // scrambled into the file; null: a folder stands there
+    QTest::addColumn<QByteArray>("lineEnd");
+    QTest::addColumn<QString>("user");
+    QTest::addColumn<QString>("password");
+    QTest::addColumn<bool>("readable");
+    QTest::newRow("as stored") << "jo,pw," << QByteArray("\r\n") << "jo" << "pw" << true;
+    // A hand-edited file without the last comma: the line end is not part
+    // of the password, as it would be if it were unscrambled with the rest.
+    QTest::newRow("no final comma, CR LF") << "jo,pw" << QByteArray("\r\n") << "jo" << "pw" << true;
+    QTest::newRow("no final comma, LF") << "jo,pw" << QByteArray("\n") << "jo" << "pw" << true;
+    QTest::newRow("no line end") << "jo,pw" << QByteArray() << "jo" << "pw" << true;
+    // "\u00bf" scrambles to CR: only the one plain line end goes.
+    QTest::newRow("password ends in what scrambles to CR") << QString::fromUtf8("jo,p\u00bf") << QByteArray("\r\n")
+                                                          << "jo" << QString::fromUtf8("p\u00bf") << true;
+    QTest::newRow("unreadable") << QString() << QByteArray() << "" << "" << false;
+}
+
+void TestScrambling::readsTheFileAsStored()
+{
+    QFETCH(QString, record);
+    QFETCH(QByteArray, lineEnd);
+    QFETCH(QString, user);
+    QFETCH(QString, password);
+    QFETCH(bool, readable);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString file = SettingsFolder(dir.path()).credentialsFile();
+    if (record.isNull()) {
+        QVERIFY(QDir().mkpath(file));
+    } else {
+        QFile f(file);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(toCodePage(encryptDecrypt(record, credentialsKey, {})).value() + lineEnd);
+    }
+    const CredentialsResult read = readCredentials(file, {});
+    QCOMPARE(read.ok(), readable);
+    QCOMPARE(read.credentials.userName, user);
+    QCOMPARE(read.credentials.password, password);
 }
 
 QTEST_GUILESS_MAIN(TestScrambling)
