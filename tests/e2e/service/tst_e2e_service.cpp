@@ -2,28 +2,29 @@
 #include "credentials.h"
 #include "e2e_fixture.h"
 #include "main_window.h"
-#include "scrambling.h"
 #include "settings_folder.h"
-#include "text_file.h"
+#include "user_input.h"
 #include "web_engine_pane.h"
 
-#include <QLineEdit>
-#include <QSignalSpy>
+#include <QAbstractButton>
+#include <QAction>
+#include <QMessageBox>
+#include <QPointer>
+#include <QTabBar>
 #include <QTest>
+#include <QToolBar>
 
 using namespace bidwarden;
 using namespace bidwarden::test;
 
 namespace {
 
-QList<LoggedRequest> posts(DemoPeers &peers, const QString &path)
+const QString loginPath = QStringLiteral("/cl/logincheck.cfm");
+const QString snipePath = QStringLiteral("/cl/SUpdate.cfm");
+
+QByteArray snipeBody(const QString &address)
 {
-    QList<LoggedRequest> found;
-    for (const LoggedRequest &r : peers.requests(QStringLiteral("service"))) {
-        if (r.method == QLatin1String("POST") && r.path == path)
-            found.append(r);
-    }
-    return found;
+    return QByteArray("AuctionURL=") + QUrl::toPercentEncoding(address, "*-._");
 }
 
 } // namespace
@@ -33,90 +34,162 @@ class TestServiceEndToEnd : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void init();
+    void init() { m_program = std::make_unique<ProgramUnderTest>(); }
     void cleanup() { m_program.reset(); }
 
     void loginThenSnipeWithTheSessionCookie();
+    void slowStartPageDoesNotHoldTheLogin();
+    void snipeDuringTheLoginWaitsForItsAnswer();
+    void refreshAsksBeforeSnipingAgain_data();
+    void refreshAsksBeforeSnipingAgain();
     void snipeFromTheServiceTabPostsTheHiddenBox();
 
 private:
     void storeCredentials(const QString &user, const QString &password);
-    void waitForAuctionDocument();
 
     std::unique_ptr<ProgramUnderTest> m_program;
 };
 
-void TestServiceEndToEnd::init()
-{
-    m_program = std::make_unique<ProgramUnderTest>();
-    QVERIFY(m_program->startPeers());
-}
-
 void TestServiceEndToEnd::storeCredentials(const QString &user, const QString &password)
 {
-    const FileResult written =
-            writeTextFileContents(encryptDecrypt(composeCredentialRecord(user, password), credentialsKey),
-                                  SettingsFolder(m_program->settingsPath()).credentialsFile(),
-                                  FileVisibility::Private);
-    QVERIFY2(written.ok(), qPrintable(written.errorText));
-}
-
-void TestServiceEndToEnd::waitForAuctionDocument()
-{
-    QVERIFY(m_program->waitForStartPage());
+    const FileResult stored =
+            bidwarden::storeCredentials(SettingsFolder(m_program->settingsPath()).credentialsFile(), { user, password });
+    QVERIFY2(stored.ok(), qPrintable(stored.errorText));
 }
 
 void TestServiceEndToEnd::loginThenSnipeWithTheSessionCookie()
 {
+    QVERIFY(m_program->startPeers());
     storeCredentials(QStringLiteral("jo smith"), QStringLiteral("p&q+r%"));
     MainWindow *window = m_program->open();
     DemoPeers &peers = m_program->peers();
 
-    QTRY_COMPARE_WITH_TIMEOUT(posts(peers, QStringLiteral("/cl/logincheck.cfm")).size(), 1, 30000);
-    const QList<LoggedRequest> service = peers.requests(QStringLiteral("service"));
-    QCOMPARE(service.first().method, QStringLiteral("GET"));
-    QCOMPARE(service.first().path, QStringLiteral("/?source=program"));
-    const LoggedRequest login = posts(peers, QStringLiteral("/cl/logincheck.cfm")).first();
+    QTRY_COMPARE_WITH_TIMEOUT(peers.posts(loginPath).size(), 1, engineTimeoutMs);
+    const LoggedRequest login = peers.posts(loginPath).first();
     QCOMPARE(login.body, QByteArray("UserLogin=jo+smith&UserPassword=p%26q%2Br%25"));
     QCOMPARE(login.header("content-type"), QStringLiteral("application/x-www-form-urlencoded"));
     QCOMPARE(window->currentTab(), MainWindow::AuctionTab);
     QVERIFY(m_program->servicePane()->isHidden());
+    QVERIFY(m_program->waitForLoadFinished(m_program->servicePane(), peers.serviceUrl() + loginPath));
 
     // Browse to an item whose address has a query string, then Ctrl+S.
-    waitForAuctionDocument();
-    QSignalSpy documents(m_program->auctionPane(), &BrowserPane::documentCompleted);
+    QVERIFY(m_program->waitForStartPage());
     const QString item = peers.auctionUrl() + QStringLiteral("itm/123?hash=abc&var=2");
-    m_program->auctionPane()->navigate(item);
-    QTRY_VERIFY_WITH_TIMEOUT(documents.count() >= 1, 30000);
+    QVERIFY(m_program->load(m_program->auctionPane(), item));
     QCOMPARE(m_program->urlbox()->text(), item);
 
-    QSignalSpy answers(m_program->servicePane(), &BrowserPane::documentCompleted);
-    QVERIFY(QTest::qWaitForWindowActive(window));
-    QTest::keyClick(window, Qt::Key_S, Qt::ControlModifier);
-    QTRY_COMPARE_WITH_TIMEOUT(posts(peers, QStringLiteral("/cl/SUpdate.cfm")).size(), 1, 30000);
-    const LoggedRequest snipe = posts(peers, QStringLiteral("/cl/SUpdate.cfm")).first();
-    QCOMPARE(snipe.body, QByteArray("AuctionURL=") + QUrl::toPercentEncoding(item, "*-._"));
+    QVERIFY(m_program->activate());
+    m_program->press(Qt::Key_S, Qt::ControlModifier);
+    // The service tab comes to the front at once.
+    QCOMPARE(window->currentTab(), MainWindow::ServiceTab);
+    QVERIFY(!m_program->servicePane()->isHidden());
+    QTRY_COMPARE_WITH_TIMEOUT(peers.posts(snipePath).size(), 1, engineTimeoutMs);
+    const LoggedRequest snipe = peers.posts(snipePath).first();
+    QCOMPARE(snipe.body, snipeBody(item));
     QCOMPARE(snipe.header("content-type"), QStringLiteral("application/x-www-form-urlencoded"));
     QVERIFY2(snipe.header("cookie").contains(QStringLiteral("BWSESSION=")), qPrintable(snipe.header("cookie")));
-    // The service tab comes to the front once the service has answered.
-    QTRY_COMPARE_WITH_TIMEOUT(window->currentTab(), MainWindow::ServiceTab, 30000);
-    QVERIFY(!m_program->servicePane()->isHidden());
 
-    QTRY_VERIFY_WITH_TIMEOUT(answers.count() >= 1, 30000);
+    QVERIFY(m_program->waitForLoadFinished(m_program->servicePane(), peers.serviceUrl() + snipePath));
     QVERIFY(ProgramUnderTest::pageText(m_program->servicePane()).contains(item));
+}
+
+void TestServiceEndToEnd::slowStartPageDoesNotHoldTheLogin()
+{
+    // The start page is asked for and, at once, replaced by the login: the
+    // login does not wait however long the start page would take.
+    QVERIFY(m_program->startPeers({ QStringLiteral("service:/=600000") }));
+    storeCredentials(QStringLiteral("jo"), QStringLiteral("pw"));
+    m_program->open();
+    DemoPeers &peers = m_program->peers();
+    QTRY_COMPARE_WITH_TIMEOUT(peers.posts(loginPath).size(), 1, engineTimeoutMs);
+    QVERIFY(m_program->waitForLoadFinished(m_program->servicePane(), peers.serviceUrl() + loginPath));
+    QVERIFY(ProgramUnderTest::pageText(m_program->servicePane()).contains(QStringLiteral("Logged in as jo")));
+    // Where the start page's request got out before it was replaced, it came first.
+    const QList<LoggedRequest> service = peers.requests(QStringLiteral("service"));
+    QCOMPARE(service.last().path, loginPath);
+    QVERIFY(service.size() <= 2);
+    QCOMPARE(service.first().path, service.size() == 2 ? QStringLiteral("/?source=program") : loginPath);
+    QCOMPARE(m_program->window()->currentTab(), MainWindow::AuctionTab);
+}
+
+void TestServiceEndToEnd::snipeDuringTheLoginWaitsForItsAnswer()
+{
+    // A snipe made while the login's answer is on its way would cancel the
+    // login; it goes out once the answer is in, with the session.
+    QVERIFY(m_program->startPeers({ QStringLiteral("service:/cl/logincheck.cfm=1500") }));
+    storeCredentials(QStringLiteral("jo"), QStringLiteral("pw"));
+    m_program->open();
+    DemoPeers &peers = m_program->peers();
+    QVERIFY(m_program->activate());
+    m_program->typeIntoTheAddressBox(peers.auctionUrl() + QStringLiteral("itm/7"));
+    QTRY_COMPARE_WITH_TIMEOUT(peers.posts(loginPath).size(), 1, engineTimeoutMs);
+    m_program->press(Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(m_program->window()->currentTab(), MainWindow::ServiceTab);
+
+    QTRY_COMPARE_WITH_TIMEOUT(peers.posts(snipePath).size(), 1, engineTimeoutMs);
+    const LoggedRequest snipe = peers.posts(snipePath).first();
+    QCOMPARE(snipe.body, snipeBody(peers.auctionUrl() + QStringLiteral("itm/7")));
+    QVERIFY2(snipe.header("cookie").contains(QStringLiteral("BWSESSION=")), qPrintable(snipe.header("cookie")));
+    QVERIFY(m_program->waitForLoadFinished(m_program->servicePane(), peers.serviceUrl() + snipePath));
+    QVERIFY(ProgramUnderTest::pageText(m_program->servicePane()).contains(QStringLiteral("Your snipe list (1)")));
+    QCOMPARE(peers.posts(loginPath).size(), 1);
+}
+
+void TestServiceEndToEnd::refreshAsksBeforeSnipingAgain_data()
+{
+    QTest::addColumn<bool>("sendAgain");
+    QTest::newRow("No, the default") << false;
+    QTest::newRow("Yes") << true;
+}
+
+void TestServiceEndToEnd::refreshAsksBeforeSnipingAgain()
+{
+    QFETCH(bool, sendAgain);
+    QVERIFY(m_program->startPeers());
+    storeCredentials(QStringLiteral("jo"), QStringLiteral("pw"));
+    m_program->open();
+    DemoPeers &peers = m_program->peers();
+    QVERIFY(m_program->waitForLoadFinished(m_program->servicePane(), peers.serviceUrl() + loginPath));
+    QVERIFY(m_program->waitForStartPage());
+    QVERIFY(m_program->activate());
+    m_program->press(Qt::Key_S, Qt::ControlModifier);
+    QVERIFY(m_program->waitForLoadFinished(m_program->servicePane(), peers.serviceUrl() + snipePath));
+    QCOMPARE(peers.posts(snipePath).size(), 1);
+
+    auto *toolbar = m_program->window()->findChild<QToolBar *>(QStringLiteral("Toolbar2"));
+    clickOn(toolbar->widgetForAction(m_program->window()->findChild<QAction *>(QStringLiteral("mnuRefresh"))));
+    const QPointer<QMessageBox> question =
+            m_program->window()->findChild<QMessageBox *>(QStringLiteral("resendQuestion"));
+    QVERIFY(question && question->isVisible());
+    QVERIFY(QTest::qWaitForWindowActive(question, engineTimeoutMs));
+    if (sendAgain)
+        clickOn(question->button(QMessageBox::Yes));
+    else
+        pressKey(question, Qt::Key_Return);
+    QTRY_VERIFY(!question);
+    if (sendAgain) {
+        QTRY_COMPARE_WITH_TIMEOUT(peers.posts(snipePath).size(), 2, engineTimeoutMs);
+    } else {
+        // A second snipe would have reached the peers by the time a plain
+        // page loaded after it has.
+        QVERIFY(m_program->load(m_program->auctionPane(), peers.auctionUrl() + QStringLiteral("itm/8")));
+        QCOMPARE(peers.posts(snipePath).size(), 1);
+    }
 }
 
 void TestServiceEndToEnd::snipeFromTheServiceTabPostsTheHiddenBox()
 {
+    QVERIFY(m_program->startPeers());
     MainWindow *window = m_program->open();
-    waitForAuctionDocument();
-    m_program->urlbox()->lineEdit()->setText(QStringLiteral("typed, not entered"));
-    window->selectTab(MainWindow::ServiceTab);
-    QVERIFY(QTest::qWaitForWindowActive(window));
-    QTest::keyClick(window, Qt::Key_S, Qt::ControlModifier);
-    QTRY_COMPARE_WITH_TIMEOUT(posts(m_program->peers(), QStringLiteral("/cl/SUpdate.cfm")).size(), 1, 30000);
-    QCOMPARE(posts(m_program->peers(), QStringLiteral("/cl/SUpdate.cfm")).first().body,
-             QByteArray("AuctionURL=typed%2C+not+entered"));
+    QVERIFY(m_program->waitForStartPage());
+    QVERIFY(m_program->activate());
+    m_program->typeIntoTheAddressBox(QStringLiteral("typed, not entered"));
+    auto *strip = window->findChild<QTabBar *>(QStringLiteral("TabStrip1"));
+    clickOn(strip, strip->tabRect(MainWindow::ServiceTab).center());
+    QVERIFY(m_program->urlbox()->isHidden());
+    m_program->press(Qt::Key_S, Qt::ControlModifier);
+    QTRY_COMPARE_WITH_TIMEOUT(m_program->peers().posts(snipePath).size(), 1, engineTimeoutMs);
+    QCOMPARE(m_program->peers().posts(snipePath).first().body, QByteArray("AuctionURL=typed%2C+not+entered"));
     QCOMPARE(window->currentTab(), MainWindow::ServiceTab);
 }
 

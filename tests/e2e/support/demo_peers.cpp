@@ -2,7 +2,6 @@
 
 #include <QFile>
 #include <QJsonDocument>
-#include <QTest>
 
 namespace bidwarden::test {
 
@@ -16,26 +15,24 @@ DemoPeers::~DemoPeers()
     m_process.waitForFinished(5000);
 }
 
-bool DemoPeers::start()
+bool DemoPeers::start(const QStringList &delays)
 {
+    QStringList arguments{ QStringLiteral("--service-port"), QStringLiteral("0"),
+                           QStringLiteral("--auction-port"), QStringLiteral("0"),
+                           QStringLiteral("--log"), m_dir.filePath(QStringLiteral("requests.jsonl")) };
+    for (const QString &rule : delays)
+        arguments << QStringLiteral("--delay") << rule;
     m_process.setProgram(QStringLiteral(BIDWARDEN_DEMO_BINARY));
-    m_process.setArguments({ QStringLiteral("--service-port"), QStringLiteral("0"),
-                             QStringLiteral("--auction-port"), QStringLiteral("0"),
-                             QStringLiteral("--log"), m_dir.filePath(QStringLiteral("requests.jsonl")) });
+    m_process.setArguments(arguments);
     m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     m_process.start();
     if (!m_process.waitForStarted(10000))
         return false;
-    while (m_serviceUrl.isEmpty() || m_auctionUrl.isEmpty()) {
+    while (!m_addresses.complete()) {
         if (!m_process.canReadLine() && !m_process.waitForReadyRead(20000))
             return false;
-        while (m_process.canReadLine()) {
-            const QString line = QString::fromUtf8(m_process.readLine()).trimmed();
-            if (line.startsWith(QLatin1String("service-url ")))
-                m_serviceUrl = line.mid(12);
-            else if (line.startsWith(QLatin1String("auction-url ")))
-                m_auctionUrl = line.mid(12);
-        }
+        while (m_process.canReadLine())
+            m_addresses.read(QString::fromUtf8(m_process.readLine()));
     }
     return true;
 }
@@ -67,6 +64,16 @@ QList<LoggedRequest> DemoPeers::requests(const QString &site) const
     return found;
 }
 
+QList<LoggedRequest> DemoPeers::posts(const QString &path) const
+{
+    QList<LoggedRequest> found;
+    for (const LoggedRequest &r : requests(QStringLiteral("service"))) {
+        if (r.method == QLatin1String("POST") && r.path == path)
+            found.append(r);
+    }
+    return found;
+}
+
 bool DemoPeers::hasRequest(const QString &site, const QString &method, const QString &path) const
 {
     for (const LoggedRequest &r : requests(site)) {
@@ -74,27 +81,6 @@ bool DemoPeers::hasRequest(const QString &site, const QString &method, const QSt
             return true;
     }
     return false;
-}
-
-namespace {
-
-QtMessageHandler previousHandler = nullptr;
-
-void failingHandler(QtMsgType type, const QMessageLogContext &context, const QString &message)
-{
-    previousHandler(type, context, message);
-    // Our own code logs under the "bidwarden" categories or from our files.
-    const bool ours = (context.category && QByteArray(context.category).startsWith("bidwarden"))
-            || (context.file && QByteArray(context.file).contains("/src/"));
-    if (ours && type >= QtWarningMsg)
-        QFAIL(qPrintable(QStringLiteral("unexpected warning: ") + message));
-}
-
-} // namespace
-
-void failOnOwnWarnings()
-{
-    previousHandler = qInstallMessageHandler(failingHandler);
 }
 
 } // namespace bidwarden::test

@@ -1,10 +1,13 @@
 #pragma once
 
+#include "peer_addresses.h"
+
 #include <QByteArray>
 #include <QJsonObject>
 #include <QList>
 #include <QProcess>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 
 namespace bidwarden::test {
@@ -28,21 +31,19 @@ public:
     DemoPeers();
     ~DemoPeers();
 
-    bool start();
-    QString serviceUrl() const { return m_serviceUrl; }  // no trailing slash
-    QString auctionUrl() const { return m_auctionUrl; }  // with trailing slash
+    // delays: "site:path=ms" rules that hold answers back (bidwarden-demo --delay).
+    bool start(const QStringList &delays = {});
+    QString serviceUrl() const { return m_addresses.serviceUrl(); } // no trailing slash
+    QString auctionUrl() const { return m_addresses.auctionUrl(); } // with trailing slash
     QList<LoggedRequest> requests() const;
     QList<LoggedRequest> requests(const QString &site) const;
+    QList<LoggedRequest> posts(const QString &path) const;
     bool hasRequest(const QString &site, const QString &method, const QString &path) const;
 
 private:
     QTemporaryDir m_dir;
     QProcess m_process;
-    QString m_serviceUrl;
-    QString m_auctionUrl;
+    demo::PeerAddresses m_addresses;
 };
-
-// Turns our own warnings into failures; the engine's chatter is let through.
-void failOnOwnWarnings();
 
 } // namespace bidwarden::test

@@ -3,12 +3,16 @@
 #include "address_box.h"
 #include "browser_pane.h"
 #include "main_window.h"
+#include "program_setup.h"
 #include "settings_folder.h"
 #include "stall_watchdog.h"
+#include "user_input.h"
 #include "web_engine_browser.h"
 #include "web_engine_pane.h"
 
 #include <QLabel>
+#include <QLineEdit>
+#include <QMutex>
 #include <QStandardPaths>
 #include <QTest>
 #include <QWebEnginePage>
@@ -19,8 +23,15 @@ namespace bidwarden::test {
 ProgramUnderTest::ProgramUnderTest()
     : m_browser(std::make_unique<WebEngineBrowser>(QStringLiteral("bidwarden-test"), m_profile.path()))
 {
+    // Here, not before QTest::qExec(), which installs its own handler and
+    // would put this one out of the chain.
+    static const bool watching = (failOnOwnWarnings(), true);
+    Q_UNUSED(watching);
     // Never a modal save dialog in a test.
-    m_browser->setSaveLocationChooser([this](const QString &) { return m_downloadTarget; });
+    m_browser->setSaveLocationChooser([this](const QString &suggested) {
+        m_offeredDownloadPath = suggested;
+        return m_downloadTarget;
+    });
 }
 
 ProgramUnderTest::~ProgramUnderTest()
@@ -34,19 +45,25 @@ MainWindow *ProgramUnderTest::open()
 {
     const Endpoints endpoints{ m_peers.serviceUrl(), m_peers.auctionUrl() };
     WebEngineBrowser *browser = m_browser.get();
-    m_window = std::make_unique<MainWindow>(endpoints, SettingsFolder(m_settings.path()),
-                                            [browser](QWidget *parent) { return browser->createPane(parent); });
-    m_auctionDocuments = 0;
-    QObject::connect(m_window->auctionPane(), &BrowserPane::documentCompleted, m_window.get(),
-                     [this] { ++m_auctionDocuments; });
+    m_finishedLoads.clear();
+    // Before the window exists, so no load of start-up is missed.
+    const PaneFactory makePane = [this, browser](QWidget *parent) {
+        auto *pane = static_cast<WebEnginePane *>(browser->createPane(parent));
+        QObject::connect(pane, &BrowserPane::downloadCompleted, pane,
+                         [this, pane] { m_finishedLoads[pane] << pane->locationUrl(); });
+        return pane;
+    };
+    m_window = std::make_unique<MainWindow>(endpoints, SettingsFolder(m_settings.path()), makePane);
     m_window->show();
-    m_window->activateWindow();
     return m_window.get();
 }
 
-bool ProgramUnderTest::waitForStartPage()
+bool ProgramUnderTest::activate()
 {
-    return QTest::qWaitFor([this] { return m_auctionDocuments > 0; }, 30000);
+    m_window->show();
+    m_window->raise();
+    m_window->activateWindow();
+    return QTest::qWaitForWindowActive(m_window.get(), engineTimeoutMs);
 }
 
 WebEnginePane *ProgramUnderTest::auctionPane() const
@@ -69,6 +86,42 @@ QString ProgramUnderTest::pageStatus() const
     return m_window->findChild<QLabel *>(QStringLiteral("pageStatus"))->text();
 }
 
+bool ProgramUnderTest::waitForLoadFinished(WebEnginePane *pane, const QString &address)
+{
+    const auto found = [this, pane, &address] {
+        const QStringList &loads = m_finishedLoads[pane];
+        return address.isEmpty() ? qsizetype(loads.isEmpty() ? -1 : 0) : loads.indexOf(address);
+    };
+    if (!QTest::qWaitFor([&] { return found() >= 0; }, engineTimeoutMs))
+        return false;
+    m_finishedLoads[pane].remove(0, found() + 1);
+    return true;
+}
+
+bool ProgramUnderTest::load(WebEnginePane *pane, const QString &address)
+{
+    m_finishedLoads[pane].clear();
+    pane->navigate(address);
+    return waitForLoadFinished(pane, address);
+}
+
+void ProgramUnderTest::press(Qt::Key key, Qt::KeyboardModifiers modifiers)
+{
+    pressKey(m_window.get(), key, modifiers);
+}
+
+void ProgramUnderTest::type(const QString &text)
+{
+    typeText(m_window.get(), text);
+}
+
+void ProgramUnderTest::typeIntoTheAddressBox(const QString &text)
+{
+    clickOn(urlbox()->lineEdit());
+    press(Qt::Key_A, Qt::ControlModifier);
+    type(text);
+}
+
 QString ProgramUnderTest::pageText(WebEnginePane *pane)
 {
     QString text;
@@ -77,9 +130,57 @@ QString ProgramUnderTest::pageText(WebEnginePane *pane)
         text = t;
         done = true;
     });
-    if (!QTest::qWaitFor([&done] { return done; }, 10000))
-        qWarning("the page text did not arrive");
+    if (!QTest::qWaitFor([&done] { return done; }, engineTimeoutMs))
+        qInfo("the page text did not arrive");
     return text;
+}
+
+namespace {
+
+QtMessageHandler previousHandler = nullptr;
+QMutex expectedMutex;
+QList<QRegularExpression> expectedWarnings;
+
+bool consumeExpected(const QString &message)
+{
+    QMutexLocker lock(&expectedMutex);
+    for (qsizetype i = 0; i < expectedWarnings.size(); ++i) {
+        if (expectedWarnings.at(i).match(message).hasMatch()) {
+            expectedWarnings.removeAt(i);
+            return true;
+        }
+    }
+    return false;
+}
+
+void failingHandler(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    previousHandler(type, context, message);
+    // Our code logs under the "bidwarden.*" categories only.
+    const bool ours = context.category && QByteArray(context.category).startsWith("bidwarden.");
+    if (ours && type >= QtWarningMsg && !consumeExpected(message))
+        QFAIL(qPrintable(QStringLiteral("unexpected warning of ours: ") + message));
+}
+
+} // namespace
+
+void failOnOwnWarnings()
+{
+    previousHandler = qInstallMessageHandler(failingHandler);
+}
+
+void expectOwnWarning(const QRegularExpression &pattern)
+{
+    QMutexLocker lock(&expectedMutex);
+    expectedWarnings.append(pattern);
+}
+
+bool expectedWarningsSeen()
+{
+    QMutexLocker lock(&expectedMutex);
+    const bool seen = expectedWarnings.isEmpty();
+    expectedWarnings.clear();
+    return seen;
 }
 
 int runEngineTest(QObject *test, int argc, char **argv)
@@ -87,7 +188,7 @@ int runEngineTest(QObject *test, int argc, char **argv)
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QStandardPaths::setTestModeEnabled(true);
     QApplication app(argc, argv);
-    failOnOwnWarnings();
+    setUpApplication();
     StallWatchdog watchdog(std::chrono::seconds(120));
     return QTest::qExec(test, argc, argv);
 }

@@ -3,6 +3,8 @@
 #include "demo_peers.h"
 
 #include <QApplication>
+#include <QHash>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <memory>
@@ -16,6 +18,10 @@ class WebEnginePane;
 
 namespace bidwarden::test {
 
+// How long a test waits for the engine or the peers before it gives up: long
+// enough for a slow machine running other tests, short of the suite's timeout.
+inline constexpr int engineTimeoutMs = 30000;
+
 // The real program's window on the real engine, against the demo peers on
 // loopback, with its settings in a folder of its own.
 class ProgramUnderTest
@@ -25,21 +31,42 @@ public:
     ~ProgramUnderTest();
 
     QString settingsPath() const { return m_settings.path(); }
-    bool startPeers() { return m_peers.start(); }
+    // delays: "site:path=ms" rules that hold the peers' answers back.
+    bool startPeers(const QStringList &delays = {}) { return m_peers.start(delays); }
     DemoPeers &peers() { return m_peers; }
 
     // Creates and shows the main window; start-up runs as in the program.
     MainWindow *open();
-    // Waits until the auction pane has completed its first document.
-    bool waitForStartPage();
+    // Shown, active and with the focus, as when the user works in it: what
+    // shortcuts (Ctrl+S) and the keyboard need.
+    bool activate();
     MainWindow *window() const { return m_window.get(); }
     WebEnginePane *auctionPane() const;
-    WebEngineBrowser *browser() const { return m_browser.get(); }
-    // Where downloads are saved; the empty text (the default) cancels them.
-    void setDownloadTarget(const QString &path) { m_downloadTarget = path; }
     WebEnginePane *servicePane() const;
     AddressBox *urlbox() const;
     QString pageStatus() const;
+    WebEngineBrowser *browser() const { return m_browser.get(); }
+
+    // Waits until a load of the pane has finished whose page, when it did,
+    // had this address (any address when empty), and forgets the loads
+    // until then; so a second wait for the same address waits for another.
+    bool waitForLoadFinished(WebEnginePane *pane, const QString &address = QString());
+    // Waits until the auction pane has finished its first page.
+    bool waitForStartPage() { return waitForLoadFinished(auctionPane()); }
+    // Loads the address in the pane from code and waits for it.
+    bool load(WebEnginePane *pane, const QString &address);
+
+    // What the user does, through the window.
+    void press(Qt::Key key, Qt::KeyboardModifiers modifiers = {});
+    void type(const QString &text);
+    // Clicks into the address box, selects its text and types over it.
+    void typeIntoTheAddressBox(const QString &text);
+
+    // Where downloads are saved; the empty text (the default) cancels them.
+    void setDownloadTarget(const QString &path) { m_downloadTarget = path; }
+    // Where the program offered to save the latest download.
+    QString offeredDownloadPath() const { return m_offeredDownloadPath; }
+
     // The plain text of the page a pane shows, read from the engine.
     static QString pageText(WebEnginePane *pane);
 
@@ -49,9 +76,17 @@ private:
     DemoPeers m_peers;
     std::unique_ptr<WebEngineBrowser> m_browser;
     std::unique_ptr<MainWindow> m_window;
-    int m_auctionDocuments = 0;
+    QHash<WebEnginePane *, QStringList> m_finishedLoads;
     QString m_downloadTarget;
+    QString m_offeredDownloadPath;
 };
+
+// A warning of ours (a "bidwarden.*" category) fails the test unless the
+// test said it would come; the engine's own chatter is let through.
+void failOnOwnWarnings();
+void expectOwnWarning(const QRegularExpression &pattern);
+// True when every expected warning has come; forgets the expectations.
+bool expectedWarningsSeen();
 
 // The engine needs its context shared before the application exists.
 int runEngineTest(QObject *test, int argc, char **argv);

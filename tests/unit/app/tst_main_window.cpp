@@ -6,6 +6,7 @@
 #include "text_file.h"
 #include "user_input.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QDir>
