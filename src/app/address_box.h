@@ -33,8 +33,10 @@ private:
 
     QStringList m_addresses;
     // The text and selection as they stood before the user's latest edit:
-    // the line edit reports an edit before its own text and selection
-    // change signals, so these still hold the old state then.
+    // the line edit reports an edit (textEdited) before its own textChanged
+    // and selectionChanged (QWidgetLineControl::finishChange, seen with Qt
+    // 6.4.2), so these still hold the old state then. The unit tests of
+    // Backspace and typing over a completion notice if that order changes.
     QString m_shownText;
     qsizetype m_selectedLength = 0;
 };

@@ -17,7 +17,7 @@ class DialogHost : public QObject
     Q_OBJECT
 
 public:
-    DialogHost(const SettingsFolder &settings, QObject *parent = nullptr);
+    explicit DialogHost(const SettingsFolder &settings, QObject *parent = nullptr);
     ~DialogHost() override;
 
     void showStorePassword();

@@ -36,14 +36,6 @@ std::optional<char> tableByte(QChar c)
     return std::nullopt;
 }
 
-QByteArray everyByte()
-{
-    QByteArray all(256, '\0');
-    for (int b = 0; b < 256; ++b)
-        all[b] = char(b);
-    return all;
-}
-
 // ICU qualifies only when it agrees with the table on every byte, in both
 // directions; a build whose converter differs (or is missing) uses the table,
 // so a file decodes the same way whatever Qt the program runs on.
@@ -116,6 +108,14 @@ QString fromCodePageByTable(const QByteArray &bytes)
 }
 
 } // namespace detail
+
+QByteArray everyByte()
+{
+    QByteArray all(256, '\0');
+    for (int b = 0; b < 256; ++b)
+        all[b] = char(b);
+    return all;
+}
 
 CodePageConverter codePageConverter()
 {

@@ -32,6 +32,9 @@ QString firstUnrepresentable(const QString &text);
 // byte); otherwise the built-in table is. Both give the same results; the
 // check runs once, on first use.
 enum class CodePageConverter { Icu, BuiltInTable };
+
+// The 256 byte values in order: what the converters are checked against.
+QByteArray everyByte();
 CodePageConverter codePageConverter();
 
 namespace detail {

@@ -154,9 +154,10 @@ FileResult writeTextFileContents(const QString &text, const QString &path, FileV
     // at any point leaves the old file whole; without a commit the temporary
     // file is removed when `file` goes.
     QSaveFile file(path);
-    // Unbuffered, so a write the system cuts short (disk full, file size
-    // limit) shows in write()'s count: through the buffer the loss goes
-    // unreported by flush and commit.
+    // WORKAROUND for Qt 6.4.2 (Debian): through QSaveFile's buffer, a write
+    // the system cuts short (disk full, file size limit) goes unreported by
+    // flush and commit, and the short file replaces the old one. Unbuffered,
+    // the loss shows in write()'s count.
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         const bool refused = (info.exists() && !info.isWritable()) || !folder.isWritable();
         return FileResult::failure(refused ? PermissionDenied : WriteFailed,

@@ -5,18 +5,6 @@
 
 using namespace bidwarden;
 
-namespace {
-
-QByteArray everyByte()
-{
-    QByteArray all;
-    for (int b = 0; b < 256; ++b)
-        all += char(b);
-    return all;
-}
-
-} // namespace
-
 class TestCodePage : public QObject
 {
     Q_OBJECT

@@ -20,14 +20,6 @@ namespace {
 // ^ 0x37 = 0x35, ^ 0x35 = 0x00, ^ 0x32 = 0x32, ^ 0x80 = 0xB2.
 constexpr unsigned char credentialsScrambler = 0xB2;
 
-QByteArray everyByte()
-{
-    QByteArray all;
-    for (int b = 0; b < 256; ++b)
-        all += char(b);
-    return all;
-}
-
 } // namespace
 
 class TestScrambling : public QObject
