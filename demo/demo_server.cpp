@@ -18,7 +18,11 @@ class SiteServer : public QAbstractHttpServer
 public:
     using Handler = std::function<void(const QHttpServerRequest &, QTcpSocket *)>;
 
-    explicit SiteServer(Handler handler) : m_handler(std::move(handler)) {}
+    SiteServer(Handler handler, QObject *parent)
+        : QAbstractHttpServer(parent)
+        , m_handler(std::move(handler))
+    {
+    }
 
 protected:
     bool handleRequest(const QHttpServerRequest &request, QTcpSocket *socket) override
@@ -86,16 +90,14 @@ QByteArray httpAnswer(const DemoResponse &response, bool head)
 
 DemoServer::DemoServer(QObject *parent)
     : QObject(parent)
-    , m_service(std::make_unique<SiteServer>([this](const QHttpServerRequest &r, QTcpSocket *s) {
+    , m_service(new SiteServer([this](const QHttpServerRequest &r, QTcpSocket *s) {
         serve(QStringLiteral("service"), r, s);
-    }))
-    , m_auction(std::make_unique<SiteServer>([this](const QHttpServerRequest &r, QTcpSocket *s) {
+    }, this))
+    , m_auction(new SiteServer([this](const QHttpServerRequest &r, QTcpSocket *s) {
         serve(QStringLiteral("auction"), r, s);
-    }))
+    }, this))
 {
 }
-
-DemoServer::~DemoServer() = default;
 
 bool DemoServer::openLog(const QString &path, QString *error)
 {

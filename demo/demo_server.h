@@ -6,8 +6,6 @@
 #include <QHash>
 #include <QObject>
 
-#include <memory>
-
 QT_BEGIN_NAMESPACE
 class QHttpServerRequest;
 class QTcpSocket;
@@ -25,7 +23,6 @@ class DemoServer : public QObject
 
 public:
     explicit DemoServer(QObject *parent = nullptr);
-    ~DemoServer() override;
 
     // False, with the reason, when the log cannot be opened: a run whose log
     // silently stays empty would make every test that reads it fail obscurely.
@@ -54,8 +51,9 @@ Q_SIGNALS:
 private:
     void serve(const QString &site, const QHttpServerRequest &httpRequest, QTcpSocket *socket);
 
-    std::unique_ptr<SiteServer> m_service;
-    std::unique_ptr<SiteServer> m_auction;
+    // Children, so they move with the server to another thread.
+    SiteServer *m_service = nullptr;
+    SiteServer *m_auction = nullptr;
     ServiceSite m_serviceSite;
     RequestLog m_log;
     QHash<QString, int> m_delays; // "site:path" → milliseconds

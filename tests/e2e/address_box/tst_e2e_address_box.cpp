@@ -13,15 +13,6 @@
 using namespace bidwarden;
 using namespace bidwarden::test;
 
-namespace {
-
-QByteArray snipeBody(const QString &address)
-{
-    return QByteArray("AuctionURL=") + QUrl::toPercentEncoding(address, "*-._");
-}
-
-} // namespace
-
 class TestAddressBoxEndToEnd : public QObject
 {
     Q_OBJECT
@@ -118,7 +109,7 @@ void TestAddressBoxEndToEnd::chosenEntryIsSniped()
     QCOMPARE(box->text(), first);
     m_program->press(Qt::Key_S, Qt::ControlModifier);
     QTRY_COMPARE_WITH_TIMEOUT(snipes().size(), 1, engineTimeoutMs);
-    QCOMPARE(snipes().first().body, snipeBody(first));
+    QCOMPARE(snipes().first().body, snipePostBody(first));
     // Choosing loads nothing.
     QCOMPARE(peers.requests(QStringLiteral("auction")).size(), requests);
 }
@@ -133,7 +124,7 @@ void TestAddressBoxEndToEnd::loadedPageKeepsItsOwnAddress()
     QCOMPARE(m_program->urlbox()->text(), page);
     m_program->press(Qt::Key_S, Qt::ControlModifier);
     QTRY_COMPARE_WITH_TIMEOUT(snipes().size(), 1, engineTimeoutMs);
-    QCOMPARE(snipes().first().body, snipeBody(page));
+    QCOMPARE(snipes().first().body, snipePostBody(page));
 }
 
 void TestAddressBoxEndToEnd::encodedAddressIsSnipedAsLoaded()
@@ -147,7 +138,7 @@ void TestAddressBoxEndToEnd::encodedAddressIsSnipedAsLoaded()
     QCOMPARE(m_program->pageStatus(), QStringLiteral("Document Finished."));
     m_program->press(Qt::Key_S, Qt::ControlModifier);
     QTRY_COMPARE_WITH_TIMEOUT(snipes().size(), 1, engineTimeoutMs);
-    QCOMPARE(snipes().first().body, snipeBody(item));
+    QCOMPARE(snipes().first().body, snipePostBody(item));
     QVERIFY(snipes().first().body.contains("%25C5%2582adny%2520nowy"));
 }
 

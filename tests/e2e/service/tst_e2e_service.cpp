@@ -22,10 +22,6 @@ namespace {
 const QString loginPath = QStringLiteral("/cl/logincheck.cfm");
 const QString snipePath = QStringLiteral("/cl/SUpdate.cfm");
 
-QByteArray snipeBody(const QString &address)
-{
-    return QByteArray("AuctionURL=") + QUrl::toPercentEncoding(address, "*-._");
-}
 
 } // namespace
 
@@ -85,7 +81,7 @@ void TestServiceEndToEnd::loginThenSnipeWithTheSessionCookie()
     QVERIFY(!m_program->servicePane()->isHidden());
     QTRY_COMPARE_WITH_TIMEOUT(peers.posts(snipePath).size(), 1, engineTimeoutMs);
     const LoggedRequest snipe = peers.posts(snipePath).first();
-    QCOMPARE(snipe.body, snipeBody(item));
+    QCOMPARE(snipe.body, snipePostBody(item));
     QCOMPARE(snipe.header("content-type"), QStringLiteral("application/x-www-form-urlencoded"));
     QVERIFY2(snipe.header("cookie").contains(QStringLiteral("BWSESSION=")), qPrintable(snipe.header("cookie")));
 
@@ -128,7 +124,7 @@ void TestServiceEndToEnd::snipeDuringTheLoginWaitsForItsAnswer()
 
     QTRY_COMPARE_WITH_TIMEOUT(peers.posts(snipePath).size(), 1, engineTimeoutMs);
     const LoggedRequest snipe = peers.posts(snipePath).first();
-    QCOMPARE(snipe.body, snipeBody(peers.auctionUrl() + QStringLiteral("itm/7")));
+    QCOMPARE(snipe.body, snipePostBody(peers.auctionUrl() + QStringLiteral("itm/7")));
     QVERIFY2(snipe.header("cookie").contains(QStringLiteral("BWSESSION=")), qPrintable(snipe.header("cookie")));
     QVERIFY(m_program->waitForLoadFinished(m_program->servicePane(), peers.serviceUrl() + snipePath));
     QVERIFY(ProgramUnderTest::pageText(m_program->servicePane()).contains(QStringLiteral("Your snipe list (1)")));

@@ -20,6 +20,11 @@
 
 namespace bidwarden::test {
 
+QByteArray snipePostBody(const QString &address)
+{
+    return QByteArray("AuctionURL=") + QUrl::toPercentEncoding(address, "*-._");
+}
+
 ProgramUnderTest::ProgramUnderTest()
     : m_browser(std::make_unique<WebEngineBrowser>(QStringLiteral("bidwarden-test"), m_profile.path()))
 {

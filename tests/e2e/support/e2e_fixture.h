@@ -22,6 +22,10 @@ namespace bidwarden::test {
 // enough for a slow machine running other tests, short of the suite's timeout.
 inline constexpr int engineTimeoutMs = 30000;
 
+// The body a snipe of this address posts: the value form-encoded as the
+// service's forms expect, worked out here rather than by the program's code.
+QByteArray snipePostBody(const QString &address);
+
 // The real program's window on the real engine, against the demo peers on
 // loopback, with its settings in a folder of its own.
 class ProgramUnderTest
