@@ -12,6 +12,7 @@
 #include "demo_server.h"
 #include "peer_addresses.h"
 #include "main_window.h"
+#include "peers_thread.h"
 #include "process_memory.h"
 #include "web_engine_browser.h"
 #include "web_engine_pane.h"
@@ -31,13 +32,13 @@
 #include <QWebEngineView>
 
 #include <algorithm>
-#include <atomic>
 #include <cstdio>
-#include <ctime>
 #include <map>
 #include <vector>
 
 using namespace bidwarden;
+using bench::monotonicNs;
+using bench::PeersThread;
 
 namespace {
 
@@ -48,15 +49,6 @@ constexpr int snipeRounds = 7;
 constexpr int snipesForMemory = 50;
 // PSS is read once the helpers have had this long to settle after a load.
 constexpr int settleMs = 500;
-
-// CLOCK_MONOTONIC is shared by all processes, so a child's timestamps can be
-// set against the moment the driver spawned it.
-qint64 monotonicNs()
-{
-    timespec ts{};
-    clock_gettime(CLOCK_MONOTONIC, &ts);
-    return qint64(ts.tv_sec) * 1000000000 + ts.tv_nsec;
-}
 
 double median(std::vector<double> values)
 {
@@ -171,52 +163,6 @@ int runStartup(const QString &mode, const QString &service, const QString &aucti
 
 // --- snipe latency and memory, in-process ---------------------------------
 
-// The demo peers on a thread of their own: a request's arrival is stamped the
-// moment the server has it whole, not when the busy GUI thread gets round to
-// it, and answering takes nothing from the thread the window runs on.
-class PeersThread
-{
-public:
-    PeersThread()
-    {
-        m_peers = new demo::DemoServer;
-        m_peers->moveToThread(&m_thread);
-        QObject::connect(m_peers, &demo::DemoServer::requestArrived, m_peers,
-                         [this](const QString &, const QString &method, const QString &path) {
-                             if (method == QLatin1String("POST") && path == QLatin1String("/cl/SUpdate.cfm")) {
-                                 m_lastArrivalNs = monotonicNs();
-                                 ++m_arrivals;
-                             }
-                         },
-                         Qt::DirectConnection);
-        m_thread.start();
-    }
-    ~PeersThread()
-    {
-        QMetaObject::invokeMethod(m_peers, [this] { delete m_peers; }, Qt::BlockingQueuedConnection);
-        m_thread.quit();
-        m_thread.wait();
-    }
-
-    bool listen(QString *error)
-    {
-        bool ok = false;
-        QMetaObject::invokeMethod(m_peers, [&] { ok = m_peers->listen(0, 0, error); },
-                                  Qt::BlockingQueuedConnection);
-        return ok;
-    }
-    quint16 servicePort() const { return m_peers->servicePort(); }
-    quint16 auctionPort() const { return m_peers->auctionPort(); }
-    int arrivals() const { return m_arrivals; }
-    qint64 lastArrivalNs() const { return m_lastArrivalNs; }
-
-private:
-    QThread m_thread;
-    demo::DemoServer *m_peers = nullptr;
-    std::atomic<int> m_arrivals{ 0 };
-    std::atomic<qint64> m_lastArrivalNs{ 0 };
-};
-
 std::map<QString, qint64> pssByRole()
 {
     std::map<QString, qint64> roles;
@@ -233,8 +179,8 @@ int runSnipe(bool bareLoads)
         std::fprintf(stderr, "%s\n", qPrintable(error));
         return 1;
     }
-    const QString service = QStringLiteral("http://127.0.0.1:%1").arg(peers.servicePort());
-    const QString auction = QStringLiteral("http://127.0.0.1:%1/itm/1?hash=abc").arg(peers.auctionPort());
+    const QString service = peers.serviceUrl();
+    const QString auction = peers.auctionUrl() + QStringLiteral("itm/1?hash=abc");
 
     QTemporaryDir settings;
     QTemporaryDir profileDir;

@@ -37,6 +37,23 @@ QString roleOf(qint64 pid)
     return QString::fromLocal8Bit(args.value(0).mid(args.value(0).lastIndexOf('/') + 1));
 }
 
+int openFilesOf(qint64 pid)
+{
+    return int(QDir(QStringLiteral("/proc/%1/fd").arg(pid)).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System).size());
+}
+
+int threadsOf(qint64 pid)
+{
+    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith("Threads:"))
+            return line.mid(8).trimmed().toInt();
+    }
+    return 0;
+}
+
 } // namespace
 
 QList<ProcessPss> processTreePss()
@@ -60,7 +77,7 @@ QList<ProcessPss> processTreePss()
     QList<qint64> pending{ qint64(getpid()) };
     while (!pending.isEmpty()) {
         const qint64 pid = pending.takeFirst();
-        tree.append({ pid, roleOf(pid), pssOf(pid) });
+        tree.append({ pid, roleOf(pid), pssOf(pid), openFilesOf(pid), threadsOf(pid) });
         pending += children.value(pid);
     }
     return tree;
@@ -72,6 +89,18 @@ qint64 processTreePssKiB()
     for (const ProcessPss &p : processTreePss())
         total += p.pssKiB;
     return total;
+}
+
+TreeUsage processTreeUsage()
+{
+    TreeUsage usage;
+    for (const ProcessPss &p : processTreePss()) {
+        usage.pssKiB += p.pssKiB;
+        usage.openFiles += p.openFiles;
+        usage.threads += p.threads;
+        ++usage.processes;
+    }
+    return usage;
 }
 
 } // namespace bidwarden::bench

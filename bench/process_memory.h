@@ -12,6 +12,8 @@ struct ProcessPss
     // The helper's role (--type=renderer, gpu-process, …) or the executable's name.
     QString role;
     qint64 pssKiB = 0;
+    int openFiles = 0; // entries of /proc/<pid>/fd
+    int threads = 0;
 };
 
 // Proportional set size of this process and each of its descendants (the
@@ -20,5 +22,15 @@ QList<ProcessPss> processTreePss();
 
 // Their sum, in KiB: the memory the program really costs.
 qint64 processTreePssKiB();
+
+// The whole tree's PSS, open files and threads.
+struct TreeUsage
+{
+    qint64 pssKiB = 0;
+    int openFiles = 0;
+    int threads = 0;
+    int processes = 0;
+};
+TreeUsage processTreeUsage();
 
 } // namespace bidwarden::bench

@@ -1,0 +1,198 @@
+// One long session, as a user who keeps the program open all day has it:
+// auction pages loaded by clicking links, Back, Forward and typed addresses,
+// and snipes with Ctrl+S, all through the window. Every tenth of the way it
+// samples the process tree (PSS, open files, threads) and times a completion
+// pass over the address list as it has grown.
+//
+//   bench_endurance [LOADS [SNIPES]]      defaults: 2000 loads, 500 snipes
+#include "address_box.h"
+#include "address_completion.h"
+#include "main_window.h"
+#include "peers_thread.h"
+#include "process_memory.h"
+#include "program_setup.h"
+#include "web_engine_browser.h"
+#include "web_engine_pane.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QWebEnginePage>
+#include <QWebEngineView>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+using namespace bidwarden;
+
+namespace {
+
+constexpr int loadTimeoutMs = 20000;
+
+struct Sample
+{
+    int loads = 0;
+    int snipes = 0;
+    bench::TreeUsage usage;
+    double completionUs = 0;
+    qsizetype listSize = 0;
+};
+
+// A pass over the whole list that matches nothing at the last character:
+// the most a pass can cost for this list.
+double completionPassUs(const QStringList &list)
+{
+    if (list.isEmpty())
+        return 0;
+    const QString typed = list.last() + QStringLiteral("#");
+    std::vector<double> runs;
+    for (int i = 0; i < 21; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        const auto found = completeAddress(typed, list);
+        runs.push_back(timer.nsecsElapsed() / 1000.0);
+        if (found)
+            std::fprintf(stderr, "unexpected completion\n");
+    }
+    std::sort(runs.begin(), runs.end());
+    return runs[runs.size() / 2];
+}
+
+class Session
+{
+public:
+    Session(MainWindow *window, bench::PeersThread *peers) : m_window(window), m_peers(peers) {}
+
+    // One auction page by the n-th way: a link, Back, Forward, a typed address.
+    bool load(int n)
+    {
+        auto *pane = static_cast<WebEnginePane *>(m_window->auctionPane());
+        m_window->selectTab(MainWindow::AuctionTab);
+        QSignalSpy finished(pane, &BrowserPane::downloadCompleted);
+        switch (n % 4) {
+        case 0:
+            pane->view()->page()->runJavaScript(
+                    QStringLiteral("document.querySelectorAll('a[href*=\"itm\"]')[%1 % 3].click()").arg(n));
+            break;
+        case 1:
+            pane->goBack();
+            break;
+        case 2:
+            pane->goForward();
+            break;
+        default: {
+            auto *box = m_window->findChild<AddressBox *>(QStringLiteral("Urlbox"));
+            box->lineEdit()->setFocus(Qt::MouseFocusReason);
+            QTest::keyClick(m_window->windowHandle(), Qt::Key_A, Qt::ControlModifier);
+            for (const QChar c : m_peers->auctionUrl()) // the home page, whose links the next click needs
+                QTest::keyClick(m_window->windowHandle(), c.toLatin1());
+            // Takes away what the completion added, as a user does.
+            QTest::keyClick(m_window->windowHandle(), Qt::Key_Delete);
+            QTest::keyClick(m_window->windowHandle(), Qt::Key_Return);
+            break;
+        }
+        }
+        return finished.wait(loadTimeoutMs) || !finished.isEmpty();
+    }
+
+    bool snipe()
+    {
+        auto *service = m_window->servicePane();
+        QSignalSpy finished(service, &BrowserPane::downloadCompleted);
+        const int before = m_peers->arrivals();
+        QTest::keyClick(m_window->windowHandle(), Qt::Key_S, Qt::ControlModifier);
+        const bool arrived = QTest::qWaitFor([&] { return m_peers->arrivals() > before; }, loadTimeoutMs);
+        return arrived && (finished.wait(loadTimeoutMs) || !finished.isEmpty());
+    }
+
+private:
+    MainWindow *m_window;
+    bench::PeersThread *m_peers;
+};
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QApplication app(argc, argv);
+    setUpApplication();
+    const int loads = argc > 1 ? std::max(10, atoi(argv[1])) : 2000;
+    const int snipes = argc > 2 ? std::max(0, atoi(argv[2])) : 500;
+
+    bench::PeersThread peers;
+    QString error;
+    if (!peers.listen(&error)) {
+        std::fprintf(stderr, "%s\n", qPrintable(error));
+        return 1;
+    }
+    QTemporaryDir settings;
+    QTemporaryDir profileDir;
+    WebEngineBrowser browser(QStringLiteral("bench"), profileDir.path());
+    auto window = std::make_unique<MainWindow>(Endpoints{ peers.serviceUrl(), peers.auctionUrl() },
+                                               SettingsFolder(settings.path()),
+                                               [&browser](QWidget *parent) { return browser.createPane(parent); });
+    window->show();
+    window->activateWindow();
+    if (!QTest::qWaitForWindowActive(window.get()))
+        std::fprintf(stderr, "window not active\n");
+    auto *box = window->findChild<AddressBox *>(QStringLiteral("Urlbox"));
+    QTest::qWaitFor([&] { return !box->addresses().isEmpty(); }, loadTimeoutMs);
+
+    Session session(window.get(), &peers);
+    std::vector<Sample> samples;
+    const auto sample = [&](int done, int sniped) {
+        QTest::qWait(500); // let the helpers settle
+        samples.push_back({ done, sniped, bench::processTreeUsage(), completionPassUs(box->addresses()),
+                            box->addresses().size() });
+        const Sample &s = samples.back();
+        std::printf("%6d %6d %10lld %6d %7d %9lld %10.1f\n", s.loads, s.snipes, static_cast<long long>(s.usage.pssKiB),
+                    s.usage.openFiles, s.usage.threads, static_cast<long long>(s.listSize), s.completionUs);
+        std::fflush(stdout);
+    };
+    std::printf("%6s %6s %10s %6s %7s %9s %10s\n", "loads", "snipes", "PSS KiB", "fds", "threads", "list",
+                "pass (us)");
+    sample(0, 0);
+    int failedLoads = 0;
+    int failedSnipes = 0;
+    int sniped = 0;
+    const int snipeEvery = snipes > 0 ? std::max(1, loads / snipes) : loads + 1;
+    for (int done = 1; done <= loads; ++done) {
+        failedLoads += session.load(done - 1) ? 0 : 1;
+        if (done % snipeEvery == 0 && sniped < snipes) {
+            failedSnipes += session.snipe() ? 0 : 1;
+            ++sniped;
+        }
+        if (done == 50 || done == 300 || done % (loads / 10) == 0)
+            sample(done, sniped);
+    }
+
+    // Growth from the 10 % sample on, when the engine's caches have warmed up.
+    const auto at = [&](int done) {
+        for (const Sample &s : samples) {
+            if (s.loads == done)
+                return s;
+        }
+        return samples.back();
+    };
+    const Sample warm = at(loads / 10);
+    const Sample last = samples.back();
+    const Sample fifty = at(50);
+    const Sample threeHundred = at(300);
+    std::printf("failed loads %d, failed snipes %d\n", failedLoads, failedSnipes);
+    std::printf("endurance_pss_growth_300_over_50 value=%.1f %%\n",
+                100.0 * (threeHundred.usage.pssKiB - fifty.usage.pssKiB) / fifty.usage.pssKiB);
+    std::printf("endurance_pss_growth_after_warmup value=%.1f %%\n",
+                100.0 * (last.usage.pssKiB - warm.usage.pssKiB) / warm.usage.pssKiB);
+    std::printf("endurance_fds_growth_after_warmup value=%d\n", last.usage.openFiles - warm.usage.openFiles);
+    std::printf("endurance_threads_growth_after_warmup value=%d\n", last.usage.threads - warm.usage.threads);
+    std::printf("endurance_completion_pass_end_over_warm ratio=%.2f\n",
+                warm.completionUs > 0 ? last.completionUs / warm.completionUs : 0.0);
+    std::fflush(stdout);
+    window.reset();
+    return failedLoads + failedSnipes > loads / 20 ? 1 : 0;
+}
