@@ -2,6 +2,7 @@
 // baseline built here on the bare engine, measured side by side in one run.
 //
 //   bench_window                      driver: runs everything, prints the summary
+//   bench_window --startup-only       driver: the start-up figures only
 //   bench_window --mode=program|baseline --service=URL --auction=URL
 //                                     one start-up; prints its timestamps and PSS
 //   bench_window --snipe              snipe latency and memory growth, in-process
@@ -43,7 +44,7 @@ using bench::PeersThread;
 namespace {
 
 // Alternating rounds of each start-up kind, after one warm-up of each.
-constexpr int startupRounds = 5;
+constexpr int startupRounds = 15;
 // Alternating rounds of each snipe kind.
 constexpr int snipeRounds = 7;
 constexpr int snipesForMemory = 50;
@@ -370,7 +371,7 @@ Startup oneStartup(const QString &mode, const QString &service, const QString &a
     return s;
 }
 
-int runDriver()
+int runDriver(bool startupOnly)
 {
     QFile::remove(engineLogPath());
     QProcess peers;
@@ -410,7 +411,7 @@ int runDriver()
         }
         return median(values);
     };
-    std::printf("%-34s %10s %10s\n", "start-up (median of 5)", "program", "baseline");
+    std::printf("%-34s %10s %10s\n", "start-up (median of 15)", "program", "baseline");
     std::printf("%-34s %10.0f %10.0f\n", "ms, spawn to main()", med(program, &Startup::mainMs),
                 med(baseline, &Startup::mainMs));
     std::printf("%-34s %10.0f %10.0f\n", "ms, spawn to window built", med(program, &Startup::builtMs),
@@ -428,6 +429,8 @@ int runDriver()
     std::printf("startup_pss ratio=%.2f\n\n", med(program, &Startup::pssKiB) / med(baseline, &Startup::pssKiB));
     std::fflush(stdout);
 
+    if (startupOnly)
+        return 0;
     for (const QStringList &args : { QStringList{ QStringLiteral("--snipe") },
                                       QStringList{ QStringLiteral("--snipe"), QStringLiteral("--bare-loads") } }) {
         std::unique_ptr<QProcess> snipe(startChild(args, true));
@@ -456,5 +459,5 @@ int main(int argc, char *argv[])
         return runStartup(mode, argValue(args, QStringLiteral("service")), argValue(args, QStringLiteral("auction")));
     if (args.contains(QStringLiteral("--snipe")))
         return runSnipe(args.contains(QStringLiteral("--bare-loads")));
-    return runDriver();
+    return runDriver(args.contains(QStringLiteral("--startup-only")));
 }
