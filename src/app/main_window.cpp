@@ -3,12 +3,14 @@
 #include "address_box.h"
 #include "app_logging.h"
 #include "browser_pane.h"
+#include "command_toolbar.h"
 #include "commands.h"
 #include "credentials.h"
 #include "dialog_host.h"
 #include "keyboard_indicators.h"
 #include "layout_rules.h"
 #include "program_setup.h"
+#include "resend_question.h"
 #include "service_post.h"
 #include "service_poster.h"
 #include "status_panels.h"
@@ -17,7 +19,6 @@
 #include <QDesktopServices>
 #include <QLabel>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QPointer>
 #include <QResizeEvent>
 #include <QStatusBar>
@@ -115,10 +116,13 @@ void MainWindow::createControls(const PaneFactory &makePane)
     m_auctionPane->setAccessibleName(tr("Auction pane"));
     place(m_auctionPane, auctionPaneGeometry);
 
-    m_auctionToolbar = createToolbar("Toolbar1", tr("Auction toolbar"), m_commands->auctionToolbar(),
-                                     auctionToolbarGeometry);
-    m_serviceToolbar = createToolbar("Toolbar2", tr("Service toolbar"), m_commands->serviceToolbar(),
-                                     serviceToolbarGeometry);
+    const auto pixels = [this](const QRect &twips) {
+        return QRect(px(twips.x()), px(twips.y()), px(twips.width()), px(twips.height()));
+    };
+    m_auctionToolbar = createCommandToolbar(m_client, "Toolbar1", tr("Auction toolbar"), m_commands->auctionToolbar(),
+                                            pixels(auctionToolbarGeometry), px(toolbarButtonSize.width()));
+    m_serviceToolbar = createCommandToolbar(m_client, "Toolbar2", tr("Service toolbar"), m_commands->serviceToolbar(),
+                                            pixels(serviceToolbarGeometry), px(toolbarButtonSize.width()));
 
     m_servicePane = makePane(m_client);
     m_servicePane->setObjectName(QStringLiteral("Web2"));
@@ -156,34 +160,6 @@ void MainWindow::createAddressLabel()
                               std::max(m_addressLabelBox->height(), text.height()));
     const int labelEnd = m_addressLabelBox->x() + text.width() + labelGapPixels;
     m_addressBoxShift = std::max(0, labelEnd - px(addressBoxPosition.x()));
-}
-
-QToolBar *MainWindow::createToolbar(const char *objectName, const QString &accessibleName,
-                                    const QList<QAction *> &actions, const QRect &geometry)
-{
-    auto *toolbar = new QToolBar(m_client);
-    toolbar->setObjectName(QString::fromLatin1(objectName));
-    toolbar->setAccessibleName(accessibleName);
-    toolbar->setMovable(false);
-    toolbar->setFloatable(false);
-    toolbar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    toolbar->setIconSize(QSize(16, 16));
-    for (QAction *action : actions) {
-        if (!action) {
-            toolbar->addSeparator();
-            continue;
-        }
-        toolbar->addAction(action);
-        if (QWidget *button = toolbar->widgetForAction(action)) {
-            button->setMinimumWidth(px(toolbarButtonSize.width()));
-            button->setAccessibleName(action->iconText());
-        }
-    }
-    // A caption under a picture needs a little more than the design height
-    // at common font sizes; never cut the captions off.
-    toolbar->setGeometry(px(geometry.x()), px(geometry.y()), px(geometry.width()),
-                         std::max(px(geometry.height()), toolbar->sizeHint().height()));
-    return toolbar;
 }
 
 void MainWindow::createMenus()
@@ -319,23 +295,10 @@ void MainWindow::refreshFrontPane()
         pane->refresh();
         return;
     }
-    // Loading the answer to a form again sends the form again: a second
-    // login, or the auction once more on the snipe list. Asked without a
-    // nested event loop; No is the default.
-    auto *question = new QMessageBox(
-            QMessageBox::Question, tr("Send the form again?"),
-            tr("This page is the answer to a form that was sent. Loading it again sends the form again "
-               "(a snipe adds the auction to the list once more).\n\nSend the form again?"),
-            QMessageBox::Yes | QMessageBox::No, this);
-    question->setObjectName(QStringLiteral("resendQuestion"));
-    question->setDefaultButton(QMessageBox::No);
-    question->setEscapeButton(QMessageBox::No);
-    question->setAttribute(Qt::WA_DeleteOnClose);
-    connect(question, &QMessageBox::finished, this, [question, target = QPointer<BrowserPane>(pane)] {
-        if (target && question->standardButton(question->clickedButton()) == QMessageBox::Yes)
+    askBeforeSendingFormAgain(this, [target = QPointer<BrowserPane>(pane)] {
+        if (target)
             target->refresh();
     });
-    question->open();
 }
 
 void MainWindow::openHelp()

@@ -61,8 +61,6 @@ private:
     void createControls(const PaneFactory &makePane);
     void createAddressLabel();
     void createMenus();
-    QToolBar *createToolbar(const char *objectName, const QString &accessibleName,
-                            const QList<QAction *> &actions, const QRect &geometry);
     void connectCommands();
     void connectAuctionPageEvents();
     void runStartup();

@@ -1,0 +1,36 @@
+#include "command_toolbar.h"
+
+#include <QAction>
+#include <QToolBar>
+
+namespace bidwarden {
+
+QToolBar *createCommandToolbar(QWidget *parent, const char *objectName, const QString &accessibleName,
+                               const QList<QAction *> &actions, const QRect &geometry, int buttonWidth)
+{
+    auto *toolbar = new QToolBar(parent);
+    toolbar->setObjectName(QString::fromLatin1(objectName));
+    toolbar->setAccessibleName(accessibleName);
+    toolbar->setMovable(false);
+    toolbar->setFloatable(false);
+    toolbar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    toolbar->setIconSize(QSize(16, 16));
+    for (QAction *action : actions) {
+        if (!action) {
+            toolbar->addSeparator();
+            continue;
+        }
+        toolbar->addAction(action);
+        if (QWidget *button = toolbar->widgetForAction(action)) {
+            button->setMinimumWidth(buttonWidth);
+            button->setAccessibleName(action->iconText());
+        }
+    }
+    // A caption under a picture needs a little more than the design height
+    // at common font sizes; never cut the captions off.
+    toolbar->setGeometry(geometry.x(), geometry.y(), geometry.width(),
+                         std::max(geometry.height(), toolbar->sizeHint().height()));
+    return toolbar;
+}
+
+} // namespace bidwarden
