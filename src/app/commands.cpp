@@ -13,7 +13,7 @@ QString tr(const char *text)
 }
 
 // One command as the menu and the toolbars show it.
-struct ActionSpec
+struct ActionFields
 {
     const char *objectName;
     QString menuText;
@@ -28,20 +28,20 @@ struct ActionSpec
     const char *themeIcon = nullptr;
 };
 
-QAction *makeAction(QObject *owner, const ActionSpec &spec)
+QAction *makeAction(QObject *owner, const ActionFields &fields)
 {
-    auto *action = new QAction(spec.menuText, owner);
-    action->setObjectName(QString::fromLatin1(spec.objectName));
-    if (!spec.toolbarCaption.isEmpty())
-        action->setIconText(spec.toolbarCaption);
-    if (!spec.toolbarKey.isEmpty())
-        action->setData(spec.toolbarKey);
-    if (!spec.toolTip.isEmpty())
-        action->setToolTip(spec.toolTip);
-    if (!spec.shortcut.isEmpty())
-        action->setShortcut(spec.shortcut);
-    if (spec.picture)
-        action->setIcon(toolbarIcon(spec.themeIcon, spec.picture));
+    auto *action = new QAction(fields.menuText, owner);
+    action->setObjectName(QString::fromLatin1(fields.objectName));
+    if (!fields.toolbarCaption.isEmpty())
+        action->setIconText(fields.toolbarCaption);
+    if (!fields.toolbarKey.isEmpty())
+        action->setData(fields.toolbarKey);
+    if (!fields.toolTip.isEmpty())
+        action->setToolTip(fields.toolTip);
+    if (!fields.shortcut.isEmpty())
+        action->setShortcut(fields.shortcut);
+    if (fields.picture)
+        action->setIcon(toolbarIcon(fields.themeIcon, fields.picture));
     return action;
 }
 
