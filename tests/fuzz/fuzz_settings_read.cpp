@@ -100,5 +100,6 @@ int testOneInput(const uint8_t *data, size_t size)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
+    bidwarden::fuzz::quietOwnLogging();
     return bidwarden::fuzz::testOneInput(data, size);
 }
