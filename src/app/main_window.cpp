@@ -80,11 +80,14 @@ int MainWindow::px(int twips) const
     return twipsToPixels(twips, logicalDpiY());
 }
 
+QRect MainWindow::px(const QRect &twips) const
+{
+    return QRect(px(twips.x()), px(twips.y()), px(twips.width()), px(twips.height()));
+}
+
 void MainWindow::createControls(const PaneFactory &makePane)
 {
-    const auto place = [this](QWidget *w, const QRect &twips) {
-        w->setGeometry(px(twips.x()), px(twips.y()), px(twips.width()), px(twips.height()));
-    };
+    const auto place = [this](QWidget *w, const QRect &twips) { w->setGeometry(px(twips)); };
 
     m_client = new QWidget(this);
     setCentralWidget(m_client);
@@ -116,13 +119,10 @@ void MainWindow::createControls(const PaneFactory &makePane)
     m_auctionPane->setAccessibleName(tr("Auction pane"));
     place(m_auctionPane, auctionPaneGeometry);
 
-    const auto pixels = [this](const QRect &twips) {
-        return QRect(px(twips.x()), px(twips.y()), px(twips.width()), px(twips.height()));
-    };
     m_auctionToolbar = createCommandToolbar(m_client, "Toolbar1", tr("Auction toolbar"), m_commands->auctionToolbar(),
-                                            pixels(auctionToolbarGeometry), px(toolbarButtonSize.width()));
+                                            px(auctionToolbarGeometry), px(toolbarButtonSize.width()));
     m_serviceToolbar = createCommandToolbar(m_client, "Toolbar2", tr("Service toolbar"), m_commands->serviceToolbar(),
-                                            pixels(serviceToolbarGeometry), px(toolbarButtonSize.width()));
+                                            px(serviceToolbarGeometry), px(toolbarButtonSize.width()));
 
     m_servicePane = makePane(m_client);
     m_servicePane->setObjectName(QStringLiteral("Web2"));
@@ -143,8 +143,7 @@ void MainWindow::createAddressLabel()
 {
     m_addressLabelBox = new QWidget(m_client);
     m_addressLabelBox->setObjectName(QStringLiteral("picboxAddress"));
-    m_addressLabelBox->setGeometry(px(addressLabelBoxGeometry.x()), px(addressLabelBoxGeometry.y()),
-                                   px(addressLabelBoxGeometry.width()), px(addressLabelBoxGeometry.height()));
+    m_addressLabelBox->setGeometry(px(addressLabelBoxGeometry));
     m_addressLabel = new QLabel(tr("Address:"), m_addressLabelBox);
     m_addressLabel->setObjectName(QStringLiteral("Label1"));
     m_addressLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);

@@ -73,6 +73,7 @@ private:
     BrowserPane *frontPane() const;
     void applyLayout();
     int px(int twips) const;
+    QRect px(const QRect &twips) const;
 
     Endpoints m_endpoints;
     SettingsFolder m_settings;

@@ -170,12 +170,11 @@ void WebEnginePane::reportFrameCommit()
 
 void WebEnginePane::handleLoadFinished(bool ok)
 {
+    // A page that commits without a report of its own (about:blank) is
+    // reported now, while the load still counts as running.
+    if (ok)
+        reportMainFrameCommit(false);
     m_loading = false;
-    // A page that commits without a report of its own (about:blank).
-    if (ok && !std::exchange(m_navigationReported, true)) {
-        m_showsFormAnswer = std::exchange(m_requestWasPost, false);
-        Q_EMIT navigateCompleted();
-    }
     Q_EMIT downloadCompleted();
     if (!ok)
         return;
