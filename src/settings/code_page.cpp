@@ -136,6 +136,16 @@ QString fromCodePage(const QByteArray &bytes)
     return useIcu() ? fromCodePageByIcu(bytes) : detail::fromCodePageByTable(bytes);
 }
 
+std::optional<char> toCodePageByte(QChar c)
+{
+    return tableByte(c);
+}
+
+QChar fromCodePageByte(char byte)
+{
+    return QChar(tableCharacter(static_cast<unsigned char>(byte)));
+}
+
 bool isRepresentable(const QString &text)
 {
     return toCodePage(text).has_value();
@@ -146,11 +156,11 @@ QString firstUnrepresentable(const QString &text)
     if (isRepresentable(text))
         return QString();
     for (qsizetype i = 0; i < text.size(); ++i) {
-        const bool pair = text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate();
-        const QString character = text.mid(i, pair ? 2 : 1);
-        if (!isRepresentable(character))
-            return character;
-        i += pair ? 1 : 0;
+        // A surrogate pair is one character, and never has a byte.
+        if (text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
+            return text.mid(i, 2);
+        if (!toCodePageByte(text.at(i)))
+            return text.mid(i, 1);
     }
     return QString();
 }

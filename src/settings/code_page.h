@@ -20,6 +20,12 @@ namespace bidwarden {
 // byte either.
 std::optional<QByteArray> toCodePage(const QString &text);
 QString fromCodePage(const QByteArray &bytes);
+// One character's byte, or nothing: the answer toCodePage() gives for the
+// one-character text, without a converter. Whichever converter is in use gives
+// a byte to exactly the 256 characters of the built-in table (see below), so
+// the table answers for it; character by character that is far cheaper.
+std::optional<char> toCodePageByte(QChar c);
+QChar fromCodePageByte(char byte);
 // True when every character of the text has a byte in the code page.
 bool isRepresentable(const QString &text);
 // The first character (a whole surrogate pair counts as one) that has no

@@ -47,12 +47,8 @@ QString encryptDecrypt(const QString &text, qint16 key, const PendingEventsHook 
         if (i % 10 == 0 && processEvents)
             processEvents();
         const QChar c = text.at(i - 1);
-        const std::optional<QByteArray> byte = toCodePage(QString(c));
-        if (!byte || byte->size() != 1) {
-            result += c;
-            continue;
-        }
-        result += fromCodePage(QByteArray(1, char(static_cast<unsigned char>(byte->at(0)) ^ scrambler)));
+        const std::optional<char> byte = toCodePageByte(c);
+        result += byte ? fromCodePageByte(char(static_cast<unsigned char>(*byte) ^ scrambler)) : c;
     }
     return result;
 }

@@ -93,8 +93,9 @@ void TestCodePage::bytesDecodeAsWindows1252()
 
 void TestCodePage::exactlyTheCodePageCharactersHaveBytes()
 {
-    // Every UTF-16 code unit on its own: the converter in use and the table
-    // agree, and exactly the 256 characters of the code page have a byte.
+    // Every UTF-16 code unit on its own: the converter in use, the table and
+    // the one-character functions agree, and exactly the 256 characters of the
+    // code page have a byte.
     int withByte = 0;
     for (int u = 0; u <= 0xFFFF; ++u) {
         const QString c{ QChar(char16_t(u)) };
@@ -103,7 +104,11 @@ void TestCodePage::exactlyTheCodePageCharactersHaveBytes()
         if (byConverter != byTable)
             QFAIL(qPrintable(QStringLiteral("U+%1 converts differently").arg(u, 4, 16, QLatin1Char('0'))));
         QCOMPARE(isRepresentable(c), byTable.has_value());
+        const std::optional<char> byte = toCodePageByte(c.at(0));
+        QCOMPARE(byte.has_value(), byTable.has_value());
         if (byTable) {
+            QCOMPARE(*byte, byTable->at(0));
+            QCOMPARE(fromCodePageByte(*byte), c.at(0));
             ++withByte;
             QCOMPARE(byTable->size(), 1);
             QCOMPARE(fromCodePage(*byTable), c);
