@@ -9,7 +9,11 @@ PeersThread::PeersThread()
     m_peers = new demo::DemoServer;
     m_peers->moveToThread(&m_thread);
     QObject::connect(m_peers, &demo::DemoServer::requestArrived, m_peers,
-                     [this](const QString &, const QString &method, const QString &path) {
+                     [this](const QString &site, const QString &method, const QString &path) {
+                         std::atomic<qint64> &first =
+                                 site == QLatin1String("service") ? m_firstServiceNs : m_firstAuctionNs;
+                         qint64 none = 0;
+                         first.compare_exchange_strong(none, monotonicNs());
                          if (method == QLatin1String("POST") && path == QLatin1String("/cl/SUpdate.cfm")) {
                              m_lastArrivalNs = monotonicNs();
                              ++m_arrivals;
@@ -24,6 +28,12 @@ PeersThread::~PeersThread()
     QMetaObject::invokeMethod(m_peers, [this] { delete m_peers; }, Qt::BlockingQueuedConnection);
     m_thread.quit();
     m_thread.wait();
+}
+
+void PeersThread::resetFirstArrivals()
+{
+    m_firstServiceNs = 0;
+    m_firstAuctionNs = 0;
 }
 
 bool PeersThread::listen(QString *error)

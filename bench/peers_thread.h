@@ -33,12 +33,19 @@ public:
     // Snipe posts that have arrived, and when the latest did.
     int arrivals() const { return m_arrivals; }
     qint64 lastArrivalNs() const { return m_lastArrivalNs; }
+    // When each site had its first request of any kind since the last reset
+    // (0 while it has had none): a start-up's page requests.
+    void resetFirstArrivals();
+    qint64 firstServiceArrivalNs() const { return m_firstServiceNs; }
+    qint64 firstAuctionArrivalNs() const { return m_firstAuctionNs; }
 
 private:
     QThread m_thread;
     demo::DemoServer *m_peers = nullptr;
     std::atomic<int> m_arrivals{ 0 };
     std::atomic<qint64> m_lastArrivalNs{ 0 };
+    std::atomic<qint64> m_firstServiceNs{ 0 };
+    std::atomic<qint64> m_firstAuctionNs{ 0 };
 };
 
 } // namespace bidwarden::bench
