@@ -2,6 +2,8 @@
 
 #include <QCoreApplication>
 #include <QIcon>
+#include <QImageReader>
+#include <QPixmap>
 
 namespace bidwarden {
 
@@ -47,9 +49,21 @@ QAction *makeAction(QObject *owner, const ActionFields &fields)
 
 } // namespace
 
+QPixmap bundledPicture(const QString &fileName)
+{
+    // Told the format and not to guess, the reader takes Qt's own PNG reader
+    // at once; QIcon::addFile() would load every image-format plugin (the SVG
+    // one among them) to find out what the file is.
+    QImageReader reader(QStringLiteral(":/icons/") + fileName, "png");
+    reader.setAutoDetectImageFormat(false);
+    return QPixmap::fromImage(reader.read());
+}
+
 QIcon toolbarIcon(const char *themeName, const char *bundled)
 {
-    const QIcon fallback(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(bundled)));
+    QIcon fallback;
+    for (const char *suffix : { ".png", "@2x.png" })
+        fallback.addPixmap(bundledPicture(QLatin1String(bundled) + QLatin1String(suffix)));
     return themeName ? QIcon::fromTheme(QLatin1String(themeName), fallback) : fallback;
 }
 

@@ -6,8 +6,12 @@
 
 namespace bidwarden {
 
+// A picture compiled into the program (":/icons/<fileName>", a PNG).
+QPixmap bundledPicture(const QString &fileName);
+
 // The desktop theme's icon of that name where the theme has one, the bundled
-// picture (":/icons/<bundled>.svg") otherwise.
+// picture otherwise ("<bundled>.png", and "<bundled>@2x.png" for
+// high-density screens).
 QIcon toolbarIcon(const char *themeName, const char *bundled);
 
 // One action per command, shared by the menu bar and both toolbars. A

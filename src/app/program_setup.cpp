@@ -8,7 +8,7 @@
 static void initResourcesOnce()
 {
     static const bool registered = [] {
-        Q_INIT_RESOURCE(resources);
+        Q_INIT_RESOURCE(pictures);
         return true;
     }();
     Q_UNUSED(registered);
@@ -21,12 +21,20 @@ void registerProgramPictures()
     initResourcesOnce();
 }
 
+QIcon programIcon()
+{
+    QIcon icon;
+    for (const int size : { 16, 24, 32, 48, 64, 128, 256 })
+        icon.addPixmap(bundledPicture(QStringLiteral("bidwarden-%1.png").arg(size)));
+    return icon;
+}
+
 void setUpApplication()
 {
     registerProgramPictures();
     QApplication::setApplicationName(QStringLiteral("Bidwarden"));
     QApplication::setOrganizationName(QStringLiteral("Bidwarden"));
-    QApplication::setWindowIcon(toolbarIcon(nullptr, "bidwarden"));
+    QApplication::setWindowIcon(programIcon());
 }
 
 } // namespace bidwarden
