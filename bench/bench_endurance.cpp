@@ -73,6 +73,9 @@ public:
         auto *pane = static_cast<WebEnginePane *>(m_window->auctionPane());
         m_window->selectTab(MainWindow::AuctionTab);
         QSignalSpy finished(pane, &BrowserPane::downloadCompleted);
+        QSignalSpy began(pane, &BrowserPane::downloadBegan);
+        QSignalSpy committed(pane, &BrowserPane::navigateCompleted);
+        const QString before = pane->locationUrl();
         switch (n % 4) {
         case 0:
             pane->view()->page()->runJavaScript(
@@ -96,7 +99,15 @@ public:
             break;
         }
         }
-        return finished.wait(loadTimeoutMs) || !finished.isEmpty();
+        if (finished.wait(loadTimeoutMs) || !finished.isEmpty())
+            return true;
+        // What the engine did report tells a lost event from a navigation
+        // that never started.
+        static const char *const ways[] = { "link", "Back", "Forward", "typed address" };
+        std::fprintf(stderr, "load %d (%s) gave no load event in %d ms: %lld starts, %lld commits, %s -> %s\n",
+                     n + 1, ways[n % 4], loadTimeoutMs, static_cast<long long>(began.size()),
+                     static_cast<long long>(committed.size()), qPrintable(before), qPrintable(pane->locationUrl()));
+        return false;
     }
 
     bool snipe()
@@ -141,7 +152,8 @@ int main(int argc, char *argv[])
     if (!QTest::qWaitForWindowActive(window.get()))
         std::fprintf(stderr, "window not active\n");
     auto *box = window->findChild<AddressBox *>(QStringLiteral("Urlbox"));
-    QTest::qWaitFor([&] { return !box->addresses().isEmpty(); }, loadTimeoutMs);
+    if (!QTest::qWaitFor([&] { return !box->addresses().isEmpty(); }, loadTimeoutMs))
+        std::fprintf(stderr, "the start page did not load\n");
 
     Session session(window.get(), &peers);
     std::vector<Sample> samples;
