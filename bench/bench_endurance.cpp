@@ -25,6 +25,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <map>
 #include <optional>
 #include <vector>
 
@@ -41,7 +42,16 @@ struct Sample
     bench::TreeUsage usage;
     double completionUs = 0;
     qsizetype listSize = 0;
+    std::map<QString, qint64> roles; // PSS by kind of process
 };
+
+std::map<QString, qint64> pssByRole()
+{
+    std::map<QString, qint64> roles;
+    for (const bench::ProcessPss &p : bench::processTreePss())
+        roles[p.role] += p.pssKiB;
+    return roles;
+}
 
 double median(std::vector<double> values)
 {
@@ -216,7 +226,7 @@ int main(int argc, char *argv[])
     const auto sample = [&](int done, int sniped) {
         QTest::qWait(500); // let the helpers settle
         samples.push_back({ done, sniped, bench::processTreeUsage(), completionPassUs(box->addresses()),
-                            box->addresses().size() });
+                            box->addresses().size(), pssByRole() });
         const Sample &s = samples.back();
         std::printf("%6d %6d %10lld %6d %7d %9lld %10.1f\n", s.loads, s.snipes, static_cast<long long>(s.usage.pssKiB),
                     s.usage.openFiles, s.usage.threads, static_cast<long long>(s.listSize), s.completionUs);
@@ -266,6 +276,39 @@ int main(int argc, char *argv[])
                 fifty > 0 && threeHundred > 0 ? 100.0 * (threeHundred - fifty) / fifty : 0.0);
     std::printf("endurance_pss_growth_after_warmup value=%.1f %%\n",
                 100.0 * (last.usage.pssKiB - warm.usage.pssKiB) / warm.usage.pssKiB);
+    // Single samples scatter by a few per cent; the least-squares line
+    // through every sample from the warm one on says whether memory climbs.
+    {
+        std::vector<const Sample *> after;
+        for (const Sample &s : samples) {
+            if (s.loads >= warm.loads)
+                after.push_back(&s);
+        }
+        double meanX = 0;
+        double meanY = 0;
+        for (const Sample *s : after) {
+            meanX += s->loads;
+            meanY += double(s->usage.pssKiB);
+        }
+        meanX /= double(after.size());
+        meanY /= double(after.size());
+        double sxy = 0;
+        double sxx = 0;
+        for (const Sample *s : after) {
+            sxy += (s->loads - meanX) * (double(s->usage.pssKiB) - meanY);
+            sxx += (s->loads - meanX) * (s->loads - meanX);
+        }
+        std::printf("endurance_pss_trend_per_1000_pages value=%.1f %%\n",
+                    sxx > 0 ? 100.0 * 1000.0 * (sxy / sxx) / meanY : 0.0);
+    }
+    // Which process holds the difference.
+    std::printf("PSS by process (KiB)        after %5d   after %5d\n", warm.loads, last.loads);
+    for (const auto &[role, kib] : last.roles) {
+        const auto before = warm.roles.find(role);
+        std::printf("  %-24s %11lld %11lld\n", qPrintable(role),
+                    static_cast<long long>(before == warm.roles.end() ? 0 : before->second),
+                    static_cast<long long>(kib));
+    }
     std::printf("endurance_fds_growth_after_warmup value=%d\n", last.usage.openFiles - warm.usage.openFiles);
     std::printf("endurance_threads_growth_after_warmup value=%d\n", last.usage.threads - warm.usage.threads);
     std::printf("endurance_completion_pass_end_over_warm ratio=%.2f\n",
