@@ -112,11 +112,14 @@ void TestServiceEndToEnd::snipeDuringTheLoginWaitsForItsAnswer()
 {
     // A snipe made while the login's answer is on its way would cancel the
     // login; it goes out once the answer is in, with the session.
-    QVERIFY(m_program->startPeers({ QStringLiteral("service:/cl/logincheck.cfm=1500") }));
+    QVERIFY(m_program->startPeers({ QStringLiteral("service:/cl/logincheck.cfm=3000") }));
     storeCredentials(QStringLiteral("jo"), QStringLiteral("pw"));
     m_program->open();
     DemoPeers &peers = m_program->peers();
     QVERIFY(m_program->activate());
+    // Typed once the start page is in: its arrival writes its own address
+    // into the box, as any page's does.
+    QVERIFY(m_program->waitForStartPage());
     m_program->typeIntoTheAddressBox(peers.auctionUrl() + QStringLiteral("itm/7"));
     QTRY_COMPARE_WITH_TIMEOUT(peers.posts(loginPath).size(), 1, engineTimeoutMs);
     m_program->press(Qt::Key_S, Qt::ControlModifier);
