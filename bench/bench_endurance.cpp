@@ -45,14 +45,6 @@ struct Sample
     std::map<QString, qint64> roles; // PSS by kind of process
 };
 
-std::map<QString, qint64> pssByRole()
-{
-    std::map<QString, qint64> roles;
-    for (const bench::ProcessPss &p : bench::processTreePss())
-        roles[p.role] += p.pssKiB;
-    return roles;
-}
-
 double median(std::vector<double> values)
 {
     if (values.empty())
@@ -60,6 +52,36 @@ double median(std::vector<double> values)
     std::sort(values.begin(), values.end());
     const size_t n = values.size();
     return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+// Single samples scatter by a few per cent; the least-squares line through
+// every sample from `fromLoads` on says whether memory climbs: its slope, in
+// per cent of the mean per 1,000 pages.
+double pssTrendPer1000Pages(const std::vector<Sample> &samples, int fromLoads)
+{
+    double n = 0;
+    double meanX = 0;
+    double meanY = 0;
+    for (const Sample &s : samples) {
+        if (s.loads >= fromLoads) {
+            ++n;
+            meanX += s.loads;
+            meanY += double(s.usage.pssKiB);
+        }
+    }
+    if (n < 2)
+        return 0;
+    meanX /= n;
+    meanY /= n;
+    double sxy = 0;
+    double sxx = 0;
+    for (const Sample &s : samples) {
+        if (s.loads >= fromLoads) {
+            sxy += (s.loads - meanX) * (double(s.usage.pssKiB) - meanY);
+            sxx += (s.loads - meanX) * (s.loads - meanX);
+        }
+    }
+    return sxx > 0 && meanY > 0 ? 100.0 * 1000.0 * (sxy / sxx) / meanY : 0.0;
 }
 
 // A pass over the whole list that matches nothing at the last character:
@@ -226,7 +248,7 @@ int main(int argc, char *argv[])
     const auto sample = [&](int done, int sniped) {
         QTest::qWait(500); // let the helpers settle
         samples.push_back({ done, sniped, bench::processTreeUsage(), completionPassUs(box->addresses()),
-                            box->addresses().size(), pssByRole() });
+                            box->addresses().size(), bench::processTreePssByRole() });
         const Sample &s = samples.back();
         std::printf("%6d %6d %10lld %6d %7d %9lld %10.1f\n", s.loads, s.snipes, static_cast<long long>(s.usage.pssKiB),
                     s.usage.openFiles, s.usage.threads, static_cast<long long>(s.listSize), s.completionUs);
@@ -276,31 +298,7 @@ int main(int argc, char *argv[])
                 fifty > 0 && threeHundred > 0 ? 100.0 * (threeHundred - fifty) / fifty : 0.0);
     std::printf("endurance_pss_growth_after_warmup value=%.1f %%\n",
                 100.0 * (last.usage.pssKiB - warm.usage.pssKiB) / warm.usage.pssKiB);
-    // Single samples scatter by a few per cent; the least-squares line
-    // through every sample from the warm one on says whether memory climbs.
-    {
-        std::vector<const Sample *> after;
-        for (const Sample &s : samples) {
-            if (s.loads >= warm.loads)
-                after.push_back(&s);
-        }
-        double meanX = 0;
-        double meanY = 0;
-        for (const Sample *s : after) {
-            meanX += s->loads;
-            meanY += double(s->usage.pssKiB);
-        }
-        meanX /= double(after.size());
-        meanY /= double(after.size());
-        double sxy = 0;
-        double sxx = 0;
-        for (const Sample *s : after) {
-            sxy += (s->loads - meanX) * (double(s->usage.pssKiB) - meanY);
-            sxx += (s->loads - meanX) * (s->loads - meanX);
-        }
-        std::printf("endurance_pss_trend_per_1000_pages value=%.1f %%\n",
-                    sxx > 0 ? 100.0 * 1000.0 * (sxy / sxx) / meanY : 0.0);
-    }
+    std::printf("endurance_pss_trend_per_1000_pages value=%.1f %%\n", pssTrendPer1000Pages(samples, warm.loads));
     // Which process holds the difference.
     std::printf("PSS by process (KiB)        after %5d   after %5d\n", warm.loads, last.loads);
     for (const auto &[role, kib] : last.roles) {

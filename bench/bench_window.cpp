@@ -146,7 +146,8 @@ int runStartup(const QString &mode, const QString &service, const QString &aucti
     auto *serviceView = new QWebEngineView(central);
     auctionView->setPage(new QWebEnginePage(&profile, auctionView));
     serviceView->setPage(new QWebEnginePage(&profile, serviceView));
-    // The program lays its panes out so at the virtual display's 96 dpi.
+    // Where and how large the program lays its panes out at 96 dpi, the
+    // virtual display's.
     auctionView->setGeometry(0, 96, 766, 536);
     serviceView->setGeometry(0, 96, 766, 536);
     serviceView->hide();
@@ -167,14 +168,6 @@ int runStartup(const QString &mode, const QString &service, const QString &aucti
 }
 
 // --- snipe latency and memory, in-process ---------------------------------
-
-std::map<QString, qint64> pssByRole()
-{
-    std::map<QString, qint64> roles;
-    for (const bench::ProcessPss &p : bench::processTreePss())
-        roles[p.role] += p.pssKiB;
-    return roles;
-}
 
 int runSnipe(bool bareLoads)
 {
@@ -255,7 +248,7 @@ int runSnipe(bool bareLoads)
             ++snipes;
         }
         QTest::qWait(settleMs);
-        pss.push_back(pssByRole());
+        pss.push_back(bench::processTreePssByRole());
     }
     const auto total = [](const std::map<QString, qint64> &roles) {
         qint64 sum = 0;

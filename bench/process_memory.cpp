@@ -91,6 +91,14 @@ qint64 processTreePssKiB()
     return total;
 }
 
+std::map<QString, qint64> processTreePssByRole()
+{
+    std::map<QString, qint64> roles;
+    for (const ProcessPss &p : processTreePss())
+        roles[p.role] += p.pssKiB;
+    return roles;
+}
+
 TreeUsage processTreeUsage()
 {
     TreeUsage usage;

@@ -4,6 +4,8 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <map>
+
 namespace bidwarden::bench {
 
 struct ProcessPss
@@ -22,6 +24,9 @@ QList<ProcessPss> processTreePss();
 
 // Their sum, in KiB: the memory the program really costs.
 qint64 processTreePssKiB();
+
+// The tree's PSS in KiB summed by role (several renderers add up to one entry).
+std::map<QString, qint64> processTreePssByRole();
 
 // The whole tree's PSS, open files and threads.
 struct TreeUsage
