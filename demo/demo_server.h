@@ -8,11 +8,11 @@
 
 QT_BEGIN_NAMESPACE
 class QHttpServerRequest;
-class QTcpSocket;
 QT_END_NAMESPACE
 
 namespace bidwarden::demo {
 
+class PendingAnswer;
 class SiteServer;
 
 // Serves the demo service and the demo auction site on two loopback ports,
@@ -49,7 +49,7 @@ Q_SIGNALS:
     void requestArrived(const QString &site, const QString &method, const QString &path);
 
 private:
-    void serve(const QString &site, const QHttpServerRequest &httpRequest, QTcpSocket *socket);
+    void serve(const QString &site, const QHttpServerRequest &httpRequest, PendingAnswer answer);
 
     // Children, so they move with the server to another thread.
     SiteServer *m_service = nullptr;

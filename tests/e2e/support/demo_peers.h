@@ -35,6 +35,7 @@ public:
     bool start(const QStringList &delays = {});
     QString serviceUrl() const { return m_addresses.serviceUrl(); } // no trailing slash
     QString auctionUrl() const { return m_addresses.auctionUrl(); } // with trailing slash
+    // Every request but the engine's own for the sites' icons.
     QList<LoggedRequest> requests() const;
     QList<LoggedRequest> requests(const QString &site) const;
     QList<LoggedRequest> posts(const QString &path) const;

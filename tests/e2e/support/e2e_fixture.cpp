@@ -54,7 +54,7 @@ MainWindow *ProgramUnderTest::open()
     // Before the window exists, so no load of start-up is missed.
     const PaneFactory makePane = [this, browser](QWidget *parent) {
         auto *pane = static_cast<WebEnginePane *>(browser->createPane(parent));
-        QObject::connect(pane, &BrowserPane::downloadCompleted, pane,
+        QObject::connect(pane, &BrowserPane::loadFinished, pane,
                          [this, pane] { m_finishedLoads[pane] << pane->locationUrl(); });
         return pane;
     };
