@@ -102,6 +102,7 @@ Commands::Commands(QObject *owner)
                                .toolTip = tr("&Help"), .shortcut = QKeySequence(Qt::CTRL | Qt::Key_H),
                                .picture = "help", .themeIcon = "help-browser" });
     serviceFaq = makeAction(owner, { .objectName = "mnuBidwardenHomepage", .menuText = tr("&Bidwarden FAQ") });
+    about = makeAction(owner, { .objectName = "mnuAbout", .menuText = tr("&About Bidwarden") });
 }
 
 QList<QAction *> Commands::auctionToolbar() const

@@ -33,6 +33,7 @@ struct Commands
     QAction *storePassword = nullptr;
     QAction *help = nullptr;
     QAction *serviceFaq = nullptr;
+    QAction *about = nullptr;
 
     // The buttons of the auction pane's and the service pane's toolbars, in
     // order; nullptr stands for the separator.

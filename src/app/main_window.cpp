@@ -17,9 +17,10 @@
 #include "text_file.h"
 
 #include <QDesktopServices>
+#include <QDir>
+#include <QSysInfo>
 #include <QLabel>
 #include <QMenuBar>
-#include <QPointer>
 #include <QResizeEvent>
 #include <QStatusBar>
 #include <QTabBar>
@@ -45,8 +46,6 @@ constexpr QPoint toolbarPosition(0, 0);
 constexpr QPoint panePosition(0, 1440);
 constexpr QPoint addressBoxPosition(840, 1080);
 constexpr QSize initialClientSize(11595, 10050);
-// Between a label grown to its text and the address box after it.
-constexpr int labelGapPixels = 4;
 
 } // namespace
 
@@ -174,7 +173,7 @@ void MainWindow::createMenus()
     addMenu("mnuNavigate", tr("&Navigate"),
             { c.back, c.forward, c.stop, c.refresh, c.auctionHome, c.serviceHome });
     addMenu("mnuTools", tr("&Tools"), { c.snipe, c.setHomepage, c.storePassword });
-    addMenu("mnuHelp", tr("&Help"), { c.help, c.serviceFaq });
+    addMenu("mnuHelp", tr("&Help"), { c.help, c.serviceFaq, c.about });
 }
 
 void MainWindow::connectCommands()
@@ -197,6 +196,7 @@ void MainWindow::connectCommands()
     });
     connect(c.snipe, &QAction::triggered, this, &MainWindow::snipeCurrentAuction);
     connect(c.help, &QAction::triggered, this, &MainWindow::openHelp);
+    connect(c.about, &QAction::triggered, this, &MainWindow::showAbout);
     connect(c.setHomepage, &QAction::triggered, m_dialogs, &DialogHost::showSetHomepage);
     connect(c.storePassword, &QAction::triggered, m_dialogs, &DialogHost::showStorePassword);
     connect(c.exit, &QAction::triggered, this, [this] {
@@ -212,9 +212,9 @@ void MainWindow::connectAuctionPageEvents()
     // plain browser whose pages the program never looks at.
     BrowserPane *pane = m_auctionPane;
     connect(pane, &BrowserPane::statusTextChanged, m_status, &StatusPanels::setPageStatus);
-    connect(pane, &BrowserPane::downloadBegan, this,
+    connect(pane, &BrowserPane::loadStarted, this,
             [this] { m_status->setPageStatus(QStringLiteral("Opening Page.....")); });
-    connect(pane, &BrowserPane::downloadCompleted, this,
+    connect(pane, &BrowserPane::loadFinished, this,
             [this] { m_status->setPageStatus(QStringLiteral("Download Finished...")); });
     connect(pane, &BrowserPane::navigateCompleted, this, [this] {
         setWindowTitle(m_auctionPane->locationName());
@@ -313,6 +313,29 @@ void MainWindow::openHelp()
         qCWarning(lcApp) << "nothing could open the help page" << page;
         showNotice(tr("No application on this system opens the help page %1.").arg(page));
     }
+}
+
+AboutFacts MainWindow::aboutFacts() const
+{
+    AboutFacts facts{ { tr("Bidwarden"), QStringLiteral(BIDWARDEN_VERSION) },
+                      { tr("Qt"), QString::fromLatin1(qVersion()) } };
+    facts += m_engineFacts;
+    facts += { { tr("System"), QSysInfo::prettyProductName() },
+               { tr("Settings folder"), QDir::toNativeSeparators(m_settings.path()) } };
+    return facts;
+}
+
+void MainWindow::showAbout()
+{
+    // One window, brought to the front when asked for again; it closes with
+    // the main window, which owns it.
+    if (!m_about) {
+        m_about = new AboutWindow(aboutFacts(), this);
+        m_about->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    m_about->show();
+    m_about->raise();
+    m_about->activateWindow();
 }
 
 void MainWindow::showNotice(const QString &text)

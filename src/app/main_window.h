@@ -1,10 +1,12 @@
 #pragma once
 
+#include "about_window.h"
 #include "endpoints.h"
 #include "service_post.h"
 #include "settings_folder.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <functional>
 #include <memory>
@@ -50,6 +52,11 @@ public:
     void selectTab(Tab tab);
     DialogHost *dialogs() const { return m_dialogs; }
 
+    // What Help › About names besides the program, Qt and the settings folder:
+    // the browser engine's versions, which only the engine's side knows.
+    void setEngineFacts(const AboutFacts &facts) { m_engineFacts = facts; }
+    AboutFacts aboutFacts() const;
+
     // Tells the user something in panel 1, whole in its tooltip; the auction
     // pane's next page event replaces it.
     void showNotice(const QString &text);
@@ -68,6 +75,7 @@ private:
     void snipeCurrentAuction();
     void refreshFrontPane();
     void openHelp();
+    void showAbout();
     void loadInPane(BrowserPane *pane, const QString &address, Tab tab);
     void showTab(int index);
     BrowserPane *frontPane() const;
@@ -93,6 +101,8 @@ private:
     StatusPanels *m_status = nullptr;
     DialogHost *m_dialogs = nullptr;
     ServicePoster *m_poster = nullptr;
+    AboutFacts m_engineFacts;
+    QPointer<AboutWindow> m_about;
 };
 
 } // namespace bidwarden

@@ -34,6 +34,7 @@ void setUpApplication()
     registerProgramPictures();
     QApplication::setApplicationName(QStringLiteral("Bidwarden"));
     QApplication::setOrganizationName(QStringLiteral("Bidwarden"));
+    QApplication::setApplicationVersion(QStringLiteral(BIDWARDEN_VERSION));
     QApplication::setWindowIcon(programIcon());
 }
 

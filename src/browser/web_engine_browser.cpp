@@ -9,8 +9,19 @@
 #include <QStandardPaths>
 #include <QWebEngineDownloadRequest>
 #include <QWebEngineProfile>
+#include <QtWebEngineCore/qtwebenginecoreglobal.h>
 
 namespace bidwarden {
+
+QList<QPair<QString, QString>> engineFacts()
+{
+    return {
+        { WebEngineBrowser::tr("Qt WebEngine"), QString::fromLatin1(qWebEngineVersion()) },
+        { WebEngineBrowser::tr("Chromium"), QString::fromLatin1(qWebEngineChromiumVersion()) },
+        { WebEngineBrowser::tr("Chromium security patches"),
+          QString::fromLatin1(qWebEngineChromiumSecurityPatchVersion()) },
+    };
+}
 
 QString downloadFolder()
 {

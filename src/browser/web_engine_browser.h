@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QList>
 #include <QObject>
+#include <QPair>
 #include <QString>
 
 #include <functional>
@@ -13,6 +15,11 @@ QT_END_NAMESPACE
 namespace bidwarden {
 
 class BrowserPane;
+
+// The engine's versions, as a user names them in a report: the Qt WebEngine
+// version, the Chromium version it is built on and the Chromium security
+// patch level it carries, each a name and a value.
+QList<QPair<QString, QString>> engineFacts();
 
 // Where downloads are offered: the user's download folder, or the home
 // folder where there is none.

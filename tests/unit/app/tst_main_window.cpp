@@ -1,3 +1,4 @@
+#include "about_window.h"
 #include "address_box.h"
 #include "credentials.h"
 #include "fake_pane.h"
@@ -9,11 +10,13 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QTabBar>
@@ -117,6 +120,7 @@ private Q_SLOTS:
     void fixedAddressCommands();
     void altKeysOpenMenus();
     void helpThatCannotOpenSaysSo();
+    void aboutNamesTheVersionsAndTheSettingsFolder();
     void endedRendererIsReported_data();
     void endedRendererIsReported();
     void controlsAndCaptions();
@@ -590,6 +594,52 @@ void TestMainWindow::altKeysOpenMenus()
         auto *button = qobject_cast<QToolButton *>(w.toolbarButton("Toolbar1", key));
         QVERIFY(!button->text().contains(QLatin1Char('&')));
     }
+}
+
+void TestMainWindow::aboutNamesTheVersionsAndTheSettingsFolder()
+{
+    // Help › About, the menu's last item, opened from the keyboard: a window
+    // that leaves the main window usable, whose facts can be selected and
+    // copied whole, one of them however often it is asked for, and gone with
+    // the main window.
+    auto w = std::make_unique<Window>(m_dir.path());
+    w->window.setEngineFacts({ { QStringLiteral("Chromium"), QStringLiteral("122.0.6261.171") },
+                               { QStringLiteral("Chromium security patches"), QStringLiteral("133.0.6943.141") } });
+    QVERIFY(w->showActive());
+    auto *help = w->window.findChild<QMenu *>(QStringLiteral("mnuHelp"));
+    QCOMPARE(help->actions().last(), w->action("mnuAbout"));
+    w->press(Qt::Key_H, Qt::AltModifier);
+    QTRY_VERIFY(help->isVisible());
+    pressKey(help, Qt::Key_A);
+    AboutWindow *about = nullptr;
+    QTRY_VERIFY((about = w->window.findChild<AboutWindow *>()) && about->isVisible());
+    QVERIFY(!about->isModal());
+    QVERIFY(QTest::qWaitForWindowActive(about));
+
+    const QString text = about->reportText();
+    for (const QString &line : { QStringLiteral("Bidwarden: " BIDWARDEN_TEST_VERSION),
+                                 QStringLiteral("Qt: ") + QString::fromLatin1(qVersion()),
+                                 QStringLiteral("Chromium: 122.0.6261.171"),
+                                 QStringLiteral("Chromium security patches: 133.0.6943.141"),
+                                 QStringLiteral("Settings folder: ") + QDir::toNativeSeparators(m_dir.path()) })
+        QVERIFY2(text.split(QLatin1Char('\n')).contains(line), qPrintable(text));
+
+    // Selected and copied as a user does it.
+    auto *facts = about->findChild<QPlainTextEdit *>(QStringLiteral("aboutFacts"));
+    QVERIFY(facts->hasFocus());
+    pressKey(about, Qt::Key_A, Qt::ControlModifier);
+    QGuiApplication::clipboard()->clear();
+    pressKey(about, Qt::Key_C, Qt::ControlModifier);
+    QTRY_COMPARE(QGuiApplication::clipboard()->text(), text);
+    QGuiApplication::clipboard()->clear();
+    clickOn(about->findChild<QPushButton *>(QStringLiteral("aboutCopy")));
+    QTRY_COMPARE(QGuiApplication::clipboard()->text(), text);
+
+    w->action("mnuAbout")->trigger();
+    QCOMPARE(w->window.findChildren<AboutWindow *>().size(), 1);
+    const QPointer<AboutWindow> left = about;
+    w.reset();
+    QVERIFY(!left);
 }
 
 void TestMainWindow::helpThatCannotOpenSaysSo()
