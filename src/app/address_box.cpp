@@ -60,6 +60,19 @@ void AddressBox::appendAddress(const QString &address)
     }
 }
 
+void AddressBox::showPopup()
+{
+    // Qt 6.5 and later also make the entry that matches the text current
+    // when the editor loses focus, which opening the list makes it do; Qt
+    // 6.4 leaves the first entry current. Choosing here gives one answer on
+    // both, and setting the entry that holds the same text leaves the text
+    // as it is.
+    const qsizetype shown = m_addresses.lastIndexOf(text());
+    if (shown >= 0)
+        setCurrentIndex(int(shown));
+    QComboBox::showPopup();
+}
+
 void AddressBox::handleUserEdit(const QString &text)
 {
     // Backspace, Delete, Cut, Undo of a paste: completing again would put

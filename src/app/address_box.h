@@ -23,6 +23,10 @@ public:
     void appendAddress(const QString &address);
     const QStringList &addresses() const { return m_addresses; }
 
+    // Opens the list at the latest entry that is the text shown, so Up and
+    // Down move from where the user is.
+    void showPopup() override;
+
 Q_SIGNALS:
     // Enter was pressed; the text is handed over unchanged.
     void addressEntered(const QString &text);

@@ -58,7 +58,7 @@ PanePage::PanePage(QWebEngineProfile *profile, QObject *parent)
     script.setInjectionPoint(QWebEngineScript::DocumentCreation);
     script.setWorldId(QWebEngineScript::ApplicationWorld);
     script.setRunsOnSubFrames(true);
-    script.setSourceCode(QStringLiteral("console.log(window === window.top ? '%1' : '%2');")
+    script.setSourceCode(QStringLiteral("console.log((window === window.top ? '%1 ' : '%2 ') + location.href);")
                                  .arg(m_mainFrameMarker, m_subFrameMarker));
     scripts().insert(script);
 }
@@ -73,10 +73,13 @@ bool PanePage::acceptNavigationRequest(const QUrl &url, NavigationType type, boo
 void PanePage::javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level, const QString &message, int lineNumber,
                                         const QString &sourceId)
 {
-    if (message == m_mainFrameMarker)
-        Q_EMIT documentCommitted(true);
-    else if (message == m_subFrameMarker)
-        Q_EMIT documentCommitted(false);
+    const qsizetype space = message.indexOf(QLatin1Char(' '));
+    const QStringView marker = QStringView(message).left(space);
+    const QUrl address(message.mid(space + 1));
+    if (space > 0 && marker == m_mainFrameMarker)
+        Q_EMIT documentCommitted(true, address);
+    else if (space > 0 && marker == m_subFrameMarker)
+        Q_EMIT documentCommitted(false, address);
     else
         QWebEnginePage::javaScriptConsoleMessage(level, message, lineNumber, sourceId);
 }

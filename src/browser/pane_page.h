@@ -20,8 +20,9 @@ Q_SIGNALS:
     void mainFrameNavigationRequested();
     // The request of the main frame's navigation has gone out.
     void mainFrameRequestSent(bool isPost);
-    // A new document exists in the main frame or in a frame of it.
-    void documentCommitted(bool mainFrame);
+    // A new document exists in the main frame or in a frame of it, at that
+    // address (as the document itself names it).
+    void documentCommitted(bool mainFrame, const QUrl &address);
 
 protected:
     bool acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame) override;

@@ -51,25 +51,37 @@ WebEnginePane::WebEnginePane(QWebEngineProfile *profile, DownloadHandler handleD
 
     connect(m_page, &QWebEnginePage::linkHovered, this, &BrowserPane::statusTextChanged);
     connect(m_page, &QWebEnginePage::loadStarted, this, [this] {
+        qCDebug(lcBrowser) << objectName() << "load started at" << m_page->url();
         m_loading = true;
         m_frameDocuments = 0;
         m_layout->setCurrentWidget(m_view);
-        Q_EMIT downloadBegan();
+        Q_EMIT loadStarted();
     });
     // The engine reports one loadStarted for a series of navigations that
     // replace each other; each main-frame navigation is reported on its own.
     connect(m_page, &PanePage::mainFrameNavigationRequested, this, [this] {
+        qCDebug(lcBrowser) << objectName() << "main-frame navigation requested at" << m_page->url();
         m_navigationReported = false;
         m_requestWasPost = false;
     });
     connect(m_page, &PanePage::mainFrameRequestSent, this, [this](bool isPost) { m_requestWasPost = isPost; });
-    connect(m_page, &PanePage::documentCommitted, this, [this](bool mainFrame) {
-        if (mainFrame)
-            reportMainFrameCommit(false);
-        else
+    connect(m_page, &PanePage::documentCommitted, this, [this](bool mainFrame, const QUrl &address) {
+        qCDebug(lcBrowser) << objectName() << (mainFrame ? "main-frame" : "frame") << "document created at"
+                           << address << "- page at" << m_page->url();
+        if (!mainFrame)
             reportFrameCommit();
+        // The document's report and the engine's new address travel apart,
+        // and nothing keeps their order (the report came first in runs on Qt
+        // WebEngine 6.8): the page still names the old address then, or none
+        // before the first page. The report waits for the address (urlChanged, or at the
+        // latest loadFinished), so the page events name the new page.
+        else if (address == m_page->url())
+            reportMainFrameCommit(false);
     });
-    connect(m_page, &QWebEnginePage::urlChanged, this, [this] { reportMainFrameCommit(true); });
+    connect(m_page, &QWebEnginePage::urlChanged, this, [this](const QUrl &url) {
+        qCDebug(lcBrowser) << objectName() << "address changed to" << url;
+        reportMainFrameCommit(true);
+    });
     connect(m_page, &QWebEnginePage::loadFinished, this, &WebEnginePane::handleLoadFinished);
     connect(m_page, &QWebEnginePage::renderProcessTerminated, this,
             [this](QWebEnginePage::RenderProcessTerminationStatus status, int exitCode) {
@@ -170,12 +182,13 @@ void WebEnginePane::reportFrameCommit()
 
 void WebEnginePane::handleLoadFinished(bool ok)
 {
+    qCDebug(lcBrowser) << objectName() << "load finished, ok" << ok << "at" << m_page->url();
     // A page that commits without a report of its own (about:blank) is
     // reported now, while the load still counts as running.
     if (ok)
         reportMainFrameCommit(false);
     m_loading = false;
-    Q_EMIT downloadCompleted();
+    Q_EMIT loadFinished();
     if (!ok)
         return;
     const int frames = std::exchange(m_frameDocuments, 0);

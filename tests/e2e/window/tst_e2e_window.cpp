@@ -1,6 +1,7 @@
 #include "address_box.h"
 #include "e2e_fixture.h"
 #include "main_window.h"
+#include "pane_page.h"
 #include "settings_folder.h"
 #include "text_file.h"
 #include "user_input.h"
@@ -41,6 +42,7 @@ private Q_SLOTS:
     void startupLoadsStoredHomePageAndStartPage();
     void captionIsTheProgramsUntilTheFirstPage();
     void pageEventsComeWithTheAnswer();
+    void documentReportAheadOfTheAddressWaitsForIt();
     void hoveringALinkShowsIt();
     void framesAddOneEntryPerDocument();
     void servicePagesLeaveTheAuctionStateAlone();
@@ -142,6 +144,39 @@ void TestWindowEndToEnd::pageEventsComeWithTheAnswer()
     QCOMPARE(m_program->pageStatus(), QStringLiteral("Document Finished."));
     QCOMPARE(window->windowTitle(), QStringLiteral("Pictures \u2014 Demo Auctions"));
     QCOMPARE(m_program->urlbox()->addresses().last(), pictures);
+}
+
+void TestWindowEndToEnd::documentReportAheadOfTheAddressWaitsForIt()
+{
+    // The new document's own report and the engine's new address come on
+    // separate channels. Here the report is sent ahead while the answer is
+    // still held back, as it arrives when it overtakes the address: the page
+    // events must wait and then name the new page, never the one before.
+    QVERIFY(m_program->startPeers({ QStringLiteral("auction:/itm/43=1500") }));
+    m_program->open();
+    QVERIFY(m_program->waitForStartPage());
+    QVERIFY(m_program->activate());
+    DemoPeers &peers = m_program->peers();
+    const QString home = peers.auctionUrl();
+    const QString item = home + QStringLiteral("itm/43");
+    QSignalSpy navigations(m_program->auctionPane(), &BrowserPane::navigateCompleted);
+
+    m_program->auctionPane()->navigate(item);
+    QTRY_VERIFY_WITH_TIMEOUT(peers.hasRequest(QStringLiteral("auction"), QStringLiteral("GET"), QStringLiteral("/itm/43")),
+                             engineTimeoutMs);
+    auto *page = qobject_cast<PanePage *>(m_program->auctionPane()->view()->page());
+    QVERIFY(page);
+    Q_EMIT page->documentCommitted(true, QUrl(item));
+    QCOMPARE(navigations.count(), 0);
+    QCOMPARE(m_program->urlbox()->text(), home);
+
+    QVERIFY(m_program->waitForLoadFinished(m_program->auctionPane(), item));
+    QCOMPARE(navigations.count(), 1);
+    QCOMPARE(m_program->urlbox()->text(), item);
+    QCOMPARE(m_program->urlbox()->addresses().last(), item);
+    m_program->press(Qt::Key_S, Qt::ControlModifier);
+    QTRY_COMPARE_WITH_TIMEOUT(peers.posts(QStringLiteral("/cl/SUpdate.cfm")).size(), 1, engineTimeoutMs);
+    QCOMPARE(peers.posts(QStringLiteral("/cl/SUpdate.cfm")).first().body, snipePostBody(item));
 }
 
 void TestWindowEndToEnd::hoveringALinkShowsIt()
