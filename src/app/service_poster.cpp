@@ -10,7 +10,7 @@ ServicePoster::ServicePoster(BrowserPane *servicePane, QObject *parent)
 {
     // The pane raises this once for the post that replaced the start page,
     // whether the answer came or the load failed.
-    connect(m_pane, &BrowserPane::downloadCompleted, this, &ServicePoster::handleLoadEnded);
+    connect(m_pane, &BrowserPane::loadFinished, this, &ServicePoster::handleLoadEnded);
 }
 
 void ServicePoster::postLogin(const ServicePost &login)

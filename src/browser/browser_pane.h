@@ -41,8 +41,9 @@ public:
 
 Q_SIGNALS:
     void statusTextChanged(const QString &text);
-    void downloadBegan();
-    void downloadCompleted();
+    // A page load has started, and has ended (with any result).
+    void loadStarted();
+    void loadFinished();
     // The engine has committed a new page for the pane or for a frame in it:
     // its answer has arrived. A navigation that is stopped or superseded
     // before that reports nothing.

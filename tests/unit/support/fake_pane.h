@@ -48,7 +48,7 @@ public:
     bool showsFormAnswer() const override { return formAnswer; }
 
     // The engine has started the latest request.
-    void startLoad() { Q_EMIT downloadBegan(); }
+    void startLoad() { Q_EMIT loadStarted(); }
     // Its answer has arrived: the new page replaces the old one.
     void commit(const QString &address, const QString &pageTitle)
     {
@@ -60,7 +60,7 @@ public:
     // The load has ended; a failed one completes no document.
     void finishLoad(bool ok = true)
     {
-        Q_EMIT downloadCompleted();
+        Q_EMIT loadFinished();
         if (ok)
             Q_EMIT documentCompleted();
     }
