@@ -10,6 +10,7 @@
 #include "main_window.h"
 #include "peers_thread.h"
 #include "process_memory.h"
+#include "statistics.h"
 #include "program_setup.h"
 #include "web_engine_browser.h"
 #include "web_engine_pane.h"
@@ -30,6 +31,7 @@
 #include <vector>
 
 using namespace bidwarden;
+using bench::median;
 
 namespace {
 
@@ -44,15 +46,6 @@ struct Sample
     qsizetype listSize = 0;
     std::map<QString, qint64> roles; // PSS by kind of process
 };
-
-double median(std::vector<double> values)
-{
-    if (values.empty())
-        return 0;
-    std::sort(values.begin(), values.end());
-    const size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
 
 // Single samples scatter by a few per cent; the least-squares line through
 // every sample from `fromLoads` on says whether memory climbs: its slope, in
@@ -135,8 +128,8 @@ public:
     {
         auto *pane = static_cast<WebEnginePane *>(m_window->auctionPane());
         m_window->selectTab(MainWindow::AuctionTab);
-        QSignalSpy finished(pane, &BrowserPane::downloadCompleted);
-        QSignalSpy began(pane, &BrowserPane::downloadBegan);
+        QSignalSpy finished(pane, &BrowserPane::loadFinished);
+        QSignalSpy began(pane, &BrowserPane::loadStarted);
         QSignalSpy committed(pane, &BrowserPane::navigateCompleted);
         const QString before = pane->locationUrl();
         switch (n % 4) {
@@ -195,7 +188,7 @@ public:
     bool snipe()
     {
         auto *service = m_window->servicePane();
-        QSignalSpy finished(service, &BrowserPane::downloadCompleted);
+        QSignalSpy finished(service, &BrowserPane::loadFinished);
         const int before = m_peers->arrivals();
         QTest::keyClick(m_window->windowHandle(), Qt::Key_S, Qt::ControlModifier);
         const bool arrived = QTest::qWaitFor([&] { return m_peers->arrivals() > before; }, loadTimeoutMs);

@@ -14,6 +14,7 @@
 #include "main_window.h"
 #include "peers_thread.h"
 #include "process_memory.h"
+#include "statistics.h"
 #include "program_setup.h"
 #include "web_engine_browser.h"
 #include "web_engine_pane.h"
@@ -40,6 +41,7 @@
 using namespace bidwarden;
 using bench::monotonicNs;
 using bench::PeersThread;
+using bench::median;
 
 namespace {
 
@@ -50,14 +52,6 @@ constexpr int snipeRounds = 7;
 constexpr int snipesForMemory = 50;
 // PSS is read once the helpers have had this long to settle after a load.
 constexpr int settleMs = 500;
-
-double median(std::vector<double> values)
-{
-    if (values.empty())
-        return 0;
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
 
 QString argValue(const QStringList &args, const QString &name)
 {
@@ -120,9 +114,9 @@ int runStartup(const QString &mode, const QString &service, const QString &aucti
         MainWindow window({ service, auction }, SettingsFolder(settings.path()),
                           [&browser](QWidget *parent) { return browser.createPane(parent); });
         mark("built");
-        QObject::connect(window.auctionPane(), &BrowserPane::downloadCompleted, &window,
+        QObject::connect(window.auctionPane(), &BrowserPane::loadFinished, &window,
                          [&] { probe.paneLoaded(auctionDone, "auction"); });
-        QObject::connect(window.servicePane(), &BrowserPane::downloadCompleted, &window,
+        QObject::connect(window.servicePane(), &BrowserPane::loadFinished, &window,
                          [&] { probe.paneLoaded(serviceDone, "service"); });
         window.show();
         mark("shown");

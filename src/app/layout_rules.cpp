@@ -6,24 +6,12 @@ namespace bidwarden {
 
 namespace {
 
-constexpr int twipsPerInch = 1440;
-
 std::optional<int> nonNegative(int size)
 {
     return size < 0 ? std::nullopt : std::optional<int>(size);
 }
 
 } // namespace
-
-int twipsToPixels(int twips, qreal logicalDpi)
-{
-    return int(std::lround(twips * logicalDpi / twipsPerInch));
-}
-
-int pixelsToTwips(int pixels, qreal logicalDpi)
-{
-    return int(std::lround(pixels * twipsPerInch / logicalDpi));
-}
 
 ResizedControls layoutForWindow(QSize outerTwips)
 {

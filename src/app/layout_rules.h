@@ -1,14 +1,12 @@
 #pragma once
 
+#include "form_units.h"
+
 #include <QSize>
 
 #include <optional>
 
 namespace bidwarden {
-
-// Window geometry is kept in twips: 1440 to the inch, 15 to a pixel at 96 DPI.
-int twipsToPixels(int twips, qreal logicalDpi);
-int pixelsToTwips(int pixels, qreal logicalDpi);
 
 // The sizes that follow the window's outer size. A size that would be
 // negative is left out, and that control keeps the size it had.

@@ -1,22 +1,15 @@
 #include "dialog_support.h"
 
+#include "form_units.h"
+
 #include <QLabel>
 #include <QWidget>
 
-#include <cmath>
-
 namespace bidwarden::dialog_support {
-
-namespace {
-
-// Room left between a grown label and the field after it.
-constexpr int labelGapPixels = 4;
-
-} // namespace
 
 int pixels(const QWidget *widget, int twips)
 {
-    return int(std::lround(twips * qreal(widget->logicalDpiY()) / 1440.0));
+    return twipsToPixels(twips, widget->logicalDpiY());
 }
 
 QRect rect(const QWidget *widget, int left, int top, int width, int height)
