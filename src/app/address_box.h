@@ -39,7 +39,7 @@ private:
     // The text and selection as they stood before the user's latest edit:
     // the line edit reports an edit (textEdited) before its own textChanged
     // and selectionChanged (QWidgetLineControl::finishChange, seen with Qt
-    // 6.4.2), so these still hold the old state then. The unit tests of
+    // 6.4.2 and 6.8.2), so these still hold the old state then. The unit tests of
     // Backspace and typing over a completion notice if that order changes.
     QString m_shownText;
     qsizetype m_selectedLength = 0;

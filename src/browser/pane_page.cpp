@@ -48,8 +48,9 @@ PanePage::PanePage(QWebEngineProfile *profile, QObject *parent)
 {
     setUrlRequestInterceptor(new MainFrameRequestWatcher(this));
 
-    // WORKAROUND for Qt WebEngine 6.4.2 (Debian): the page has no signal for
-    // a committed navigation. urlChanged comes at the commit only when the
+    // WORKAROUND for Qt WebEngine 6.4.2 and 6.8.2 (Debian 12 and 13): the
+    // page has no signal for a committed navigation (6.8's loadingChanged
+    // tells a load's start and end, not its commit). urlChanged comes at the commit only when the
     // address changes (and inside setUrl() for a load started by the program);
     // loadStarted comes before the request. A script that runs as each new
     // document is created reports the commit, frames included.

@@ -154,11 +154,17 @@ FileResult writeTextFileContents(const QString &text, const QString &path, FileV
     // at any point leaves the old file whole; without a commit the temporary
     // file is removed when `file` goes.
     QSaveFile file(path);
-    // WORKAROUND for Qt 6.4.2 (Debian): through QSaveFile's buffer, a write
-    // the system cuts short (disk full, file size limit) goes unreported by
-    // flush and commit, and the short file replaces the old one. Unbuffered,
-    // the loss shows in write()'s count.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+#if QT_VERSION < QT_VERSION_CHECK(6, 8, 0)
+    // WORKAROUND for Qt 6.4.2 (Debian 12): through QSaveFile's buffer, a
+    // write the system cuts short (disk full, file size limit) goes
+    // unreported by commit, and the short file replaces the old one.
+    // Unbuffered, the loss shows in write()'s count. Qt 6.8.2 (Debian 13)
+    // reports it at commit and keeps the old file.
+    const QIODevice::OpenMode mode = QIODevice::WriteOnly | QIODevice::Unbuffered;
+#else
+    const QIODevice::OpenMode mode = QIODevice::WriteOnly;
+#endif
+    if (!file.open(mode)) {
         const bool refused = (info.exists() && !info.isWritable()) || !folder.isWritable();
         return FileResult::failure(refused ? PermissionDenied : WriteFailed,
                                    QStringLiteral("%1 cannot be written: %2").arg(shown(path), file.errorString()));
