@@ -2,6 +2,8 @@
 
 namespace bidwarden {
 
-Q_LOGGING_CATEGORY(lcBrowser, "bidwarden.browser")
+// The page-event traces are debug messages, shown only when asked for
+// (QT_LOGGING_RULES="bidwarden.browser.debug=true"); warnings always.
+Q_LOGGING_CATEGORY(lcBrowser, "bidwarden.browser", QtInfoMsg)
 
 } // namespace bidwarden
