@@ -4,6 +4,8 @@
 
 #include <QUrlQuery>
 
+#include <optional>
+
 namespace bidwarden::demo {
 
 namespace {
@@ -159,6 +161,67 @@ DemoResponse ServiceSite::snipe(const DemoRequest &request)
                 { QStringLiteral("Your snipe list (%1):").arg(list.size()) }, items);
 }
 
+namespace {
+
+// Pages that ask things of the browser showing them, as auction sites'
+// pages do: new windows, a partner's sign-in popup, a members' area behind
+// HTTP authentication, permissions, full screen, and a message form that
+// asks before the user leaves it.
+std::optional<DemoResponse> pageAskingTheBrowser(const DemoRequest &request)
+{
+    const QString &path = request.path;
+    if (path == QLatin1String("/links.html"))
+        return page(QStringLiteral("Links \u2014 Demo Auctions"), {},
+                    QStringLiteral("<p><a id=\"blank\" href=\"/itm/900\" target=\"_blank\">Item 900 in a new window</a></p>"
+                                   "<p><button id=\"signin\" onclick=\"window.open('/signin.html', 'partner', "
+                                   "'width=500,height=600')\">Sign in with a partner</button></p>"
+                                   "<p id=\"signedin\">Not signed in.</p>"
+                                   "<script>window.addEventListener('message', function (e) {"
+                                   " document.getElementById('signedin').textContent = 'Signed in as ' + e.data;"
+                                   " document.title = 'Signed in as ' + e.data; });</script>"));
+    if (path == QLatin1String("/signin.html"))
+        return page(QStringLiteral("Partner sign-in"), { QStringLiteral("Sign in to Demo Auctions as jo.") },
+                    QStringLiteral("<button id=\"done\" onclick=\"window.opener.postMessage('jo', '*'); "
+                                   "window.close()\">Sign in</button>"));
+    if (path == QLatin1String("/popup-unasked.html"))
+        return page(QStringLiteral("Unasked popup \u2014 Demo Auctions"), { QStringLiteral("A page that opens a window by itself.") },
+                    QStringLiteral("<script>document.title = window.open('/itm/901') ? 'opened' : 'blocked';</script>"));
+    if (path == QLatin1String("/members/")) {
+        // The user name and password: jo and pw.
+        if (request.header("Authorization") == "Basic " + QByteArray("jo:pw").toBase64())
+            return page(QStringLiteral("Members \u2014 Demo Auctions"), { QStringLiteral("Members' area for jo.") });
+        DemoResponse refused = errorPage(401, QStringLiteral("You are not signed in."));
+        refused.headers.append(qMakePair(QByteArray("WWW-Authenticate"), QByteArray("Basic realm=\"Demo members\"")));
+        return refused;
+    }
+    if (path == QLatin1String("/permissions.html"))
+        return page(QStringLiteral("Permissions \u2014 Demo Auctions"), {},
+                    QStringLiteral("<p><button id=\"where\" onclick=\"navigator.geolocation.getCurrentPosition("
+                                   "function () { document.title = 'location allowed'; },"
+                                   " function (e) { document.title = 'location refused ' + e.code; })\">"
+                                   "Auctions near me</button></p>"
+                                   "<p><button id=\"notify\" onclick=\"Notification.requestPermission().then("
+                                   "function (p) { document.title = 'notifications ' + p; })\">"
+                                   "Tell me when I am outbid</button></p>"));
+    if (path == QLatin1String("/video.html"))
+        return page(QStringLiteral("Video \u2014 Demo Auctions"), {},
+                    QStringLiteral("<div id=\"player\" style=\"width:320px;height:180px;background:#333\"></div>"
+                                   "<p><button id=\"full\" onclick=\"document.getElementById('player')"
+                                   ".requestFullscreen().then(function () { document.title = 'full screen'; },"
+                                   " function (e) { document.title = 'refused ' + e; })\">Full screen</button></p>"
+                                   "<script>document.addEventListener('fullscreenchange', function () {"
+                                   " if (!document.fullscreenElement) document.title = 'left full screen'; });</script>"));
+    if (path == QLatin1String("/compose.html"))
+        return page(QStringLiteral("Message the seller \u2014 Demo Auctions"), {},
+                    QStringLiteral("<textarea id=\"message\" rows=\"4\" cols=\"40\"></textarea>"
+                                   "<script>window.addEventListener('beforeunload', function (e) {"
+                                   " if (document.getElementById('message').value) { e.preventDefault();"
+                                   " e.returnValue = ''; } });</script>"));
+    return std::nullopt;
+}
+
+} // namespace
+
 DemoResponse handleAuctionSite(const DemoRequest &request)
 {
     if (request.body.size() > maxRequestBody)
@@ -200,6 +263,8 @@ DemoResponse handleAuctionSite(const DemoRequest &request)
     }
     if (path == QLatin1String("/notitle.html"))
         return page(QString(), { QStringLiteral("This page has no title.") });
+    if (const std::optional<DemoResponse> browserPage = pageAskingTheBrowser(request))
+        return *browserPage;
     if (path == QLatin1String("/download/catalog.txt")) {
         DemoResponse response;
         response.contentType = "text/plain; charset=utf-8";

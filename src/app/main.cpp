@@ -25,6 +25,7 @@ int main(int argc, char *argv[])
                                   [&browser](QWidget *parent) { return browser.createPane(parent); });
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->setEngineFacts(engineFacts());
+    QObject::connect(&browser, &WebEngineBrowser::snipeRequested, window, &MainWindow::snipeAddress);
     QObject::connect(&browser, &WebEngineBrowser::downloadFinished, window, [window](const QString &path, bool ok) {
         window->showNotice(ok ? MainWindow::tr("Downloaded %1").arg(path)
                               : MainWindow::tr("The download of %1 did not complete.").arg(path));

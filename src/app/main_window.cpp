@@ -21,6 +21,7 @@
 #include <QSysInfo>
 #include <QLabel>
 #include <QMenuBar>
+#include <QCloseEvent>
 #include <QResizeEvent>
 #include <QStatusBar>
 #include <QTabBar>
@@ -200,10 +201,11 @@ void MainWindow::connectCommands()
     connect(c.setHomepage, &QAction::triggered, m_dialogs, &DialogHost::showSetHomepage);
     connect(c.storePassword, &QAction::triggered, m_dialogs, &DialogHost::showStorePassword);
     connect(c.exit, &QAction::triggered, this, [this] {
-        // Closing only schedules the window's deletion, so the host is still here.
+        m_exitRequested = true;
         close();
-        m_dialogs->closeStorePassword();
     });
+    for (BrowserPane *pane : { m_auctionPane, m_servicePane })
+        connect(pane, &BrowserPane::closeAllowed, this, [this, pane] { allowClose(pane); });
 }
 
 void MainWindow::connectAuctionPageEvents()
@@ -278,7 +280,19 @@ void MainWindow::snipeCurrentAuction()
 {
     // The box's text is the auction: what the last navigation wrote there, or
     // what the user has typed since, also while the box is hidden.
-    const ServicePostResult snipe = snipePost(m_endpoints.serviceBase, m_addressBox->text());
+    snipe(m_addressBox->text());
+}
+
+void MainWindow::snipeAddress(const QString &address)
+{
+    snipe(address);
+    raise();
+    activateWindow();
+}
+
+void MainWindow::snipe(const QString &address)
+{
+    const ServicePostResult snipe = snipePost(m_endpoints.serviceBase, address);
     if (!snipe.ok()) {
         showNotice(tr("Not sent to the service: %1").arg(snipe.refusal));
         return;
@@ -375,6 +389,39 @@ void MainWindow::showTab(int index)
 BrowserPane *MainWindow::frontPane() const
 {
     return currentTab() == ServiceTab ? m_servicePane : m_auctionPane;
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    // Each pane's page may ask first (text typed and not sent): the window
+    // closes once both have agreed, and stays when the user keeps a page.
+    if (!m_closeAgreed) {
+        event->ignore();
+        m_panesAgreeing.clear();
+        m_auctionPane->requestClose();
+        m_servicePane->requestClose();
+        return;
+    }
+    // Closing only schedules the window's deletion, so the host is still here.
+    if (m_exitRequested)
+        m_dialogs->closeStorePassword();
+    // The windows it opened (pages' windows, About) go with it.
+    for (QWidget *child : findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+        if (child->isWindow())
+            child->close();
+    }
+    QMainWindow::closeEvent(event);
+}
+
+void MainWindow::allowClose(BrowserPane *pane)
+{
+    if (m_closeAgreed || m_panesAgreeing.contains(pane))
+        return;
+    m_panesAgreeing.append(pane);
+    if (m_panesAgreeing.size() < 2)
+        return;
+    m_closeAgreed = true;
+    close();
 }
 
 void MainWindow::resizeEvent(QResizeEvent *event)

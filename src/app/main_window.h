@@ -57,12 +57,19 @@ public:
     void setEngineFacts(const AboutFacts &facts) { m_engineFacts = facts; }
     AboutFacts aboutFacts() const;
 
+    // Snipes this address through the one snipe path (as Snipe Auction does
+    // with the box's text) and brings the window to the front: Snipe in a
+    // page window.
+    void snipeAddress(const QString &address);
+
     // Tells the user something in panel 1, whole in its tooltip; the auction
     // pane's next page event replaces it.
     void showNotice(const QString &text);
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    // Lets each pane's page ask before the window closes.
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     void createControls(const PaneFactory &makePane);
@@ -73,6 +80,8 @@ private:
     void runStartup();
     void logInWithStoredCredentials();
     void snipeCurrentAuction();
+    void snipe(const QString &address);
+    void allowClose(BrowserPane *pane);
     void refreshFrontPane();
     void openHelp();
     void showAbout();
@@ -102,6 +111,11 @@ private:
     DialogHost *m_dialogs = nullptr;
     ServicePoster *m_poster = nullptr;
     AboutFacts m_engineFacts;
+    // Closing: the panes whose pages have agreed in this attempt, whether
+    // both have, and whether Exit asked for it.
+    QList<BrowserPane *> m_panesAgreeing;
+    bool m_closeAgreed = false;
+    bool m_exitRequested = false;
     QPointer<AboutWindow> m_about;
 };
 

@@ -31,6 +31,10 @@ public:
     virtual void refresh() = 0;
     // Offers a print dialog and prints the page when the user confirms.
     virtual void print(QWidget *dialogParent) = 0;
+    // The program is closing: the page may ask the user first (text typed
+    // and not sent). closeAllowed() follows once it may go; nothing, when the
+    // user chose to stay.
+    virtual void requestClose() = 0;
 
     // The page's title as the engine reports it, and the address as the
     // engine loaded it, percent-encoding kept.
@@ -54,6 +58,8 @@ Q_SIGNALS:
     // The process that drew the page ended abnormally; the pane says so and
     // refresh() brings the page back. The text says what happened.
     void renderProcessEnded(const QString &what);
+    // The page agrees to close (see requestClose()).
+    void closeAllowed();
 };
 
 } // namespace bidwarden

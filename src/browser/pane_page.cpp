@@ -64,6 +64,11 @@ PanePage::PanePage(QWebEngineProfile *profile, QObject *parent)
     scripts().insert(script);
 }
 
+QWebEnginePage *PanePage::createWindow(WebWindowType type)
+{
+    return m_openWindow ? m_openWindow(type) : nullptr;
+}
+
 bool PanePage::acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame)
 {
     if (isMainFrame)

@@ -2,6 +2,8 @@
 
 #include <QWebEnginePage>
 
+#include <functional>
+
 namespace bidwarden {
 
 // The engine's page with the two things a pane needs to know and the page
@@ -15,6 +17,12 @@ class PanePage : public QWebEnginePage
 public:
     explicit PanePage(QWebEngineProfile *profile, QObject *parent = nullptr);
 
+    // Opens a window for a page's request of one (a link to a new window, a
+    // script's window.open) and gives the page to load there; without one,
+    // nothing opens.
+    using WindowOpener = std::function<QWebEnginePage *(WebWindowType type)>;
+    void setWindowOpener(WindowOpener open) { m_openWindow = std::move(open); }
+
 Q_SIGNALS:
     // A navigation of the main frame is about to start.
     void mainFrameNavigationRequested();
@@ -25,11 +33,13 @@ Q_SIGNALS:
     void documentCommitted(bool mainFrame, const QUrl &address);
 
 protected:
+    QWebEnginePage *createWindow(WebWindowType type) override;
     bool acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame) override;
     void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level, const QString &message, int lineNumber,
                                   const QString &sourceId) override;
 
 private:
+    WindowOpener m_openWindow;
     QString m_mainFrameMarker;
     QString m_subFrameMarker;
 };

@@ -1,5 +1,8 @@
 #include "web_engine_browser.h"
 
+#include "page_requests.h"
+#include "page_window.h"
+#include "pane_page.h"
 #include "web_engine_pane.h"
 
 #include <QApplication>
@@ -9,6 +12,8 @@
 #include <QStandardPaths>
 #include <QWebEngineDownloadRequest>
 #include <QWebEngineProfile>
+#include <QWebEngineSettings>
+#include <QWebEngineView>
 #include <QtWebEngineCore/qtwebenginecoreglobal.h>
 
 namespace bidwarden {
@@ -43,6 +48,16 @@ WebEngineBrowser::WebEngineBrowser(const QString &storageName, const QString &st
     // The save dialog opens in the user's download folder, not in whatever
     // folder the program happened to be started from.
     m_profile->setDownloadPath(downloadFolder());
+    // As browsers block popups: window.open opens a window only in answer to
+    // the user's click or key.
+    m_profile->settings()->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
+    // A video's full-screen button works (PageRequests grants it).
+    m_profile->settings()->setAttribute(QWebEngineSettings::FullScreenSupportEnabled, true);
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    // Qt WebEngine 6.8 would otherwise keep permissions on disk by itself;
+    // the program remembers the user's answers until it ends.
+    m_profile->setPersistentPermissionsPolicy(QWebEngineProfile::PersistentPermissionsPolicy::AskEveryTime);
+#endif
     m_chooseSaveLocation = [](const QString &suggestedPath) {
         return QFileDialog::getSaveFileName(QApplication::activeWindow(), tr("Save File"), suggestedPath);
     };
@@ -72,8 +87,23 @@ WebEngineBrowser::~WebEngineBrowser() = default;
 
 BrowserPane *WebEngineBrowser::createPane(QWidget *parent)
 {
-    return new WebEnginePane(m_profile, [this](QWebEngineDownloadRequest *download) { offerDownload(download); },
-                             parent);
+    return new WebEnginePane(this, parent);
+}
+
+void WebEngineBrowser::servePage(PanePage *page, QWebEngineView *view, PermissionBar *bar)
+{
+    page->setWindowOpener([this, view](QWebEnginePage::WebWindowType) {
+        return static_cast<QWebEnginePage *>(openPageWindow(view)->page());
+    });
+    new PageRequests(page, view, bar, &m_permissionAnswers);
+}
+
+PageWindow *WebEngineBrowser::openPageWindow(QWidget *opener)
+{
+    auto *window = new PageWindow(this, opener);
+    connect(window, &PageWindow::snipeRequested, this, &WebEngineBrowser::snipeRequested);
+    window->show();
+    return window;
 }
 
 } // namespace bidwarden

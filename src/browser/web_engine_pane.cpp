@@ -3,11 +3,15 @@
 #include "browser_logging.h"
 #include "navigation.h"
 #include "pane_page.h"
+#include "permission_bar.h"
+#include "web_engine_browser.h"
 
 #include <QLabel>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QStackedLayout>
+#include <QTimer>
+#include <QVBoxLayout>
 #include <QWebEngineDownloadRequest>
 #include <QWebEngineHttpRequest>
 #include <QWebEngineProfile>
@@ -31,15 +35,31 @@ QString describeTermination(QWebEnginePage::RenderProcessTerminationStatus statu
 
 } // namespace
 
-WebEnginePane::WebEnginePane(QWebEngineProfile *profile, DownloadHandler handleDownload, QWidget *parent)
+WebEnginePane::WebEnginePane(WebEngineBrowser *browser, QWidget *parent)
     : BrowserPane(parent)
     , m_view(new QWebEngineView(this))
-    , m_page(new PanePage(profile, m_view))
+    , m_page(new PanePage(browser->profile(), m_view))
     , m_notice(new QLabel(this))
-    , m_layout(new QStackedLayout(this))
-    , m_handleDownload(std::move(handleDownload))
+    , m_permissions(new PermissionBar(this))
+    , m_browser(browser)
 {
+    QWebEngineProfile *profile = browser->profile();
     m_view->setPage(m_page);
+    // The permission bar over the page, the page (or the notice in its place).
+    auto *column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    column->addWidget(m_permissions);
+    m_layout = new QStackedLayout;
+    column->addLayout(m_layout, 1);
+    browser->servePage(m_page, m_view, m_permissions);
+    // Closing the program: the page has agreed to go (its beforeunload
+    // question, if any, was answered Leave).
+    // A page's own window.close() closes nothing here.
+    connect(m_page, &QWebEnginePage::windowCloseRequested, this, [this] {
+        if (std::exchange(m_closeRequested, false))
+            Q_EMIT closeAllowed();
+    });
     m_notice->setObjectName(QStringLiteral("renderProcessNotice"));
     m_notice->setAlignment(Qt::AlignCenter);
     m_notice->setWordWrap(true);
@@ -132,6 +152,17 @@ void WebEnginePane::refresh()
     m_page->triggerAction(QWebEnginePage::Reload);
 }
 
+void WebEnginePane::requestClose()
+{
+    // A page without a renderer has nothing to ask.
+    if (m_page->renderProcessPid() <= 0) {
+        QTimer::singleShot(0, this, &BrowserPane::closeAllowed);
+        return;
+    }
+    m_closeRequested = true;
+    m_page->triggerAction(QWebEnginePage::RequestClose);
+}
+
 void WebEnginePane::print(QWidget *dialogParent)
 {
     if (m_printer) // a print job is still running
@@ -218,8 +249,7 @@ void WebEnginePane::handleDownloadRequested(QWebEngineDownloadRequest *download)
         return;
     // Reported before the user is asked where to save it.
     Q_EMIT fileDownloadStarting();
-    if (m_handleDownload)
-        m_handleDownload(download);
+    m_browser->offerDownload(download);
 }
 
 } // namespace bidwarden

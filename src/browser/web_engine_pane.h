@@ -2,7 +2,6 @@
 
 #include "browser_pane.h"
 
-#include <functional>
 #include <memory>
 
 QT_BEGIN_NAMESPACE
@@ -10,13 +9,14 @@ class QLabel;
 class QPrinter;
 class QStackedLayout;
 class QWebEngineDownloadRequest;
-class QWebEngineProfile;
 class QWebEngineView;
 QT_END_NAMESPACE
 
 namespace bidwarden {
 
 class PanePage;
+class PermissionBar;
+class WebEngineBrowser;
 
 // A pane backed by the real browser engine. Several panes share one profile,
 // so a login made in one pane holds for requests made in another.
@@ -25,10 +25,9 @@ class WebEnginePane : public BrowserPane
     Q_OBJECT
 
 public:
-    // Decides what becomes of a download this pane's page asked for.
-    using DownloadHandler = std::function<void(QWebEngineDownloadRequest *)>;
-
-    WebEnginePane(QWebEngineProfile *profile, DownloadHandler handleDownload, QWidget *parent = nullptr);
+    // On the browser's profile; the browser offers the pane's downloads and
+    // answers its page's requests.
+    WebEnginePane(WebEngineBrowser *browser, QWidget *parent = nullptr);
     ~WebEnginePane() override;
 
     void navigate(const QString &address) override;
@@ -39,6 +38,7 @@ public:
     void stop() override;
     void refresh() override;
     void print(QWidget *dialogParent) override;
+    void requestClose() override;
 
     QString locationName() const override;
     QString locationUrl() const override;
@@ -47,6 +47,7 @@ public:
     QWebEngineView *view() const { return m_view; }
     // The notice shown in place of the page once its renderer has ended.
     QLabel *renderProcessNotice() const { return m_notice; }
+    PermissionBar *permissionBar() const { return m_permissions; }
 
 private:
     void reportMainFrameCommit(bool addressChanged);
@@ -58,12 +59,15 @@ private:
     QWebEngineView *m_view = nullptr;
     PanePage *m_page = nullptr;
     QLabel *m_notice = nullptr;
+    PermissionBar *m_permissions = nullptr;
     QStackedLayout *m_layout = nullptr;
     // Kept until the engine reports the end of an asynchronous print job.
     std::unique_ptr<QPrinter> m_printer;
-    DownloadHandler m_handleDownload;
+    WebEngineBrowser *m_browser = nullptr;
     // Between loadStarted and loadFinished.
     bool m_loading = false;
+    // requestClose() waits for the page's answer.
+    bool m_closeRequested = false;
     // The current main-frame navigation has been reported as complete.
     bool m_navigationReported = false;
     bool m_requestWasPost = false;

@@ -59,6 +59,8 @@ MainWindow *ProgramUnderTest::open()
         return pane;
     };
     m_window = std::make_unique<MainWindow>(endpoints, SettingsFolder(m_settings.path()), makePane);
+    // As main() wires them: Snipe in a page window.
+    QObject::connect(browser, &WebEngineBrowser::snipeRequested, m_window.get(), &MainWindow::snipeAddress);
     m_window->show();
     return m_window.get();
 }

@@ -3,6 +3,7 @@
 #include "browser_pane.h"
 
 #include <QStringList>
+#include <QTimer>
 
 namespace bidwarden::test {
 
@@ -42,6 +43,15 @@ public:
     void stop() override { calls << QStringLiteral("stop"); }
     void refresh() override { calls << QStringLiteral("refresh"); }
     void print(QWidget *) override { calls << QStringLiteral("print"); }
+    // Agrees later, as the engine does, unless the test holds the answer
+    // (a page asking before it goes) and gives it with allowClose().
+    void requestClose() override
+    {
+        calls << QStringLiteral("requestClose");
+        if (!holdsCloseAnswer)
+            QTimer::singleShot(0, this, &BrowserPane::closeAllowed);
+    }
+    void allowClose() { Q_EMIT closeAllowed(); }
 
     QString locationName() const override { return title; }
     QString locationUrl() const override { return url; }
@@ -79,6 +89,7 @@ public:
     QString title;
     QString url;
     bool formAnswer = false;
+    bool holdsCloseAnswer = false;
 
 private:
     bool m_postPending = false;

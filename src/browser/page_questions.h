@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QHash>
+#include <QString>
+
+#include <optional>
+
+namespace bidwarden {
+
+// What a page may ask its browser to let it use.
+enum class PagePermission {
+    Location,
+    Notifications,
+    Microphone,
+    Camera,
+    CameraAndMicrophone,
+    MouseLock,
+    ScreenSharing,
+    ScreenAndAudioSharing,
+    Clipboard,
+    LocalFonts,
+};
+
+// The question put to the user, naming the site by its host.
+QString permissionQuestion(const QString &host, PagePermission permission);
+
+// The line above the user name and password: who asks, and for which realm.
+QString authenticationQuestion(const QString &host, const QString &realm, bool proxy);
+
+// The user's answers, per host and permission, for as long as the program
+// runs: a site is asked once.
+class PermissionAnswers
+{
+public:
+    std::optional<bool> allowed(const QString &host, PagePermission permission) const;
+    void remember(const QString &host, PagePermission permission, bool allowed);
+
+private:
+    QHash<QString, bool> m_answers; // "host\npermission" → allowed
+};
+
+} // namespace bidwarden

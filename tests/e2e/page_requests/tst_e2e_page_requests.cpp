@@ -1,0 +1,328 @@
+// What a page asks of its browser, on the real engine with the demo auction
+// site's pages: new windows and a sign-in popup, HTTP authentication,
+// permissions, full screen, and a page that asks before it is left. Clicks
+// and keys go to the windows as a user's do.
+#include "address_box.h"
+#include "authentication_dialog.h"
+#include "e2e_fixture.h"
+#include "full_screen_window.h"
+#include "main_window.h"
+#include "page_window.h"
+#include "permission_bar.h"
+#include "user_input.h"
+#include "web_engine_pane.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPointer>
+#include <QTest>
+#include <QTimer>
+#include <QWebEnginePage>
+#include <QWebEngineView>
+
+using namespace bidwarden;
+using namespace bidwarden::test;
+
+namespace {
+
+// Where an element of the page is, in the view's coordinates.
+QPoint elementCentre(QWebEngineView *view, const QString &selector)
+{
+    QVariant result;
+    bool done = false;
+    view->page()->runJavaScript(QStringLiteral("(function () { var r = document.querySelector('%1')"
+                                               ".getBoundingClientRect(); return [r.x + r.width / 2, r.y + r.height / 2]; })()")
+                                        .arg(selector),
+                                [&](const QVariant &value) {
+                                    result = value;
+                                    done = true;
+                                });
+    if (!QTest::qWaitFor([&] { return done; }, engineTimeoutMs))
+        return {};
+    const QVariantList xy = result.toList();
+    return xy.size() == 2 ? QPoint(xy.at(0).toInt(), xy.at(1).toInt()) : QPoint();
+}
+
+// A user's click on the element: a click with the user's gesture, unlike a
+// script's click().
+bool clickElement(QWebEngineView *view, const QString &selector)
+{
+    const QPoint at = elementCentre(view, selector);
+    if (at.isNull())
+        return false;
+    clickOn(view, at);
+    return true;
+}
+
+QList<PageWindow *> pageWindows(MainWindow *window)
+{
+    QList<PageWindow *> shown;
+    for (PageWindow *w : window->findChildren<PageWindow *>()) {
+        if (w->isVisible())
+            shown << w;
+    }
+    return shown;
+}
+
+// Answers the next modal dialog once it shows, as the user would.
+void whenModalShows(std::function<void(QWidget *)> answer)
+{
+    auto *poll = new QTimer;
+    poll->setInterval(50);
+    QObject::connect(poll, &QTimer::timeout, poll, [poll, answer] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (!modal || !modal->isVisible())
+            return;
+        poll->stop();
+        poll->deleteLater();
+        answer(modal);
+    });
+    poll->start();
+}
+
+} // namespace
+
+class TestPageRequestsEndToEnd : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup() { m_program.reset(); }
+
+    void newWindowLinkOpensAPageWindowThatSnipes();
+    void signInPopupMessagesItsOpenerAndCloses();
+    void popupWithoutAClickOpensNothing();
+    void authenticationAsksTheUser_data();
+    void authenticationAsksTheUser();
+    void permissionsAreAskedInTheBarAndRemembered();
+    void fullScreenIsGrantedAndEscEndsIt();
+    void closingLetsAPageWithUnsentTextAsk();
+
+private:
+    WebEnginePane *auction() const { return m_program->auctionPane(); }
+    QString page(const char *path) const { return m_program->peers().auctionUrl() + QLatin1String(path); }
+    bool loadAndActivate(const char *path)
+    {
+        return m_program->load(auction(), page(path)) && m_program->activate();
+    }
+
+    std::unique_ptr<ProgramUnderTest> m_program;
+};
+
+void TestPageRequestsEndToEnd::init()
+{
+    m_program = std::make_unique<ProgramUnderTest>();
+    QVERIFY(m_program->startPeers());
+    m_program->open();
+    QVERIFY(m_program->waitForStartPage());
+}
+
+void TestPageRequestsEndToEnd::newWindowLinkOpensAPageWindowThatSnipes()
+{
+    QVERIFY(loadAndActivate("links.html"));
+    const QString item = page("itm/900");
+    QVERIFY(clickElement(auction()->view(), QStringLiteral("#blank")));
+    QTRY_COMPARE_WITH_TIMEOUT(pageWindows(m_program->window()).size(), 1, engineTimeoutMs);
+    PageWindow *window = pageWindows(m_program->window()).first();
+    auto *address = window->findChild<QLineEdit *>(QStringLiteral("pageAddress"));
+    QTRY_COMPARE_WITH_TIMEOUT(address->text(), item, engineTimeoutMs);
+    QVERIFY(address->isReadOnly());
+    QTRY_COMPARE_WITH_TIMEOUT(window->windowTitle(), QStringLiteral("Item 900 \u2014 Demo Auctions"), engineTimeoutMs);
+    QVERIFY(m_program->peers().hasRequest(QStringLiteral("auction"), QStringLiteral("GET"), QStringLiteral("/itm/900")));
+    // Its page events leave the main window alone.
+    QCOMPARE(m_program->urlbox()->text(), page("links.html"));
+
+    // Ctrl+S in the page window snipes its page through the one snipe path.
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window, engineTimeoutMs));
+    pressKey(window, Qt::Key_S, Qt::ControlModifier);
+    const QString snipePath = QStringLiteral("/cl/SUpdate.cfm");
+    QTRY_COMPARE_WITH_TIMEOUT(m_program->peers().posts(snipePath).size(), 1, engineTimeoutMs);
+    QCOMPARE(m_program->peers().posts(snipePath).first().body, snipePostBody(item));
+    QCOMPARE(m_program->window()->currentTab(), MainWindow::ServiceTab);
+
+    // Ctrl+W closes it; the next one goes with the main window.
+    const QPointer<PageWindow> first = window;
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window, engineTimeoutMs));
+    pressKey(window, Qt::Key_W, Qt::ControlModifier);
+    QTRY_VERIFY_WITH_TIMEOUT(!first, engineTimeoutMs);
+    m_program->window()->selectTab(MainWindow::AuctionTab);
+    QVERIFY(m_program->activate());
+    QVERIFY(clickElement(auction()->view(), QStringLiteral("#blank")));
+    QTRY_COMPARE_WITH_TIMEOUT(pageWindows(m_program->window()).size(), 1, engineTimeoutMs);
+    m_program->window()->close();
+    QTRY_VERIFY_WITH_TIMEOUT(!m_program->window()->isVisible(), engineTimeoutMs);
+    QVERIFY(pageWindows(m_program->window()).isEmpty());
+}
+
+void TestPageRequestsEndToEnd::signInPopupMessagesItsOpenerAndCloses()
+{
+    QVERIFY(loadAndActivate("links.html"));
+    QVERIFY(clickElement(auction()->view(), QStringLiteral("#signin")));
+    QTRY_COMPARE_WITH_TIMEOUT(pageWindows(m_program->window()).size(), 1, engineTimeoutMs);
+    const QPointer<PageWindow> popup = pageWindows(m_program->window()).first();
+    // The size the page asked for, and where the sign-in page really is.
+    QTRY_COMPARE_WITH_TIMEOUT(popup->view()->size(), QSize(500, 600), engineTimeoutMs);
+    QTRY_COMPARE_WITH_TIMEOUT(popup->findChild<QLineEdit *>(QStringLiteral("pageAddress"))->text(),
+                              page("signin.html"), engineTimeoutMs);
+    QTRY_COMPARE_WITH_TIMEOUT(popup->windowTitle(), QStringLiteral("Partner sign-in"), engineTimeoutMs);
+
+    popup->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(popup, engineTimeoutMs));
+    QVERIFY(clickElement(popup->view(), QStringLiteral("#done")));
+    // The opener learns the sign-in; the popup's window.close() closes it.
+    QTRY_COMPARE_WITH_TIMEOUT(auction()->view()->page()->title(), QStringLiteral("Signed in as jo"), engineTimeoutMs);
+    QTRY_VERIFY_WITH_TIMEOUT(!popup, engineTimeoutMs);
+}
+
+void TestPageRequestsEndToEnd::popupWithoutAClickOpensNothing()
+{
+    QVERIFY(loadAndActivate("popup-unasked.html"));
+    QTRY_COMPARE_WITH_TIMEOUT(auction()->view()->page()->title(), QStringLiteral("blocked"), engineTimeoutMs);
+    QVERIFY(pageWindows(m_program->window()).isEmpty());
+    QVERIFY(!m_program->peers().hasRequest(QStringLiteral("auction"), QStringLiteral("GET"), QStringLiteral("/itm/901")));
+}
+
+void TestPageRequestsEndToEnd::authenticationAsksTheUser_data()
+{
+    QTest::addColumn<bool>("signIn");
+    QTest::newRow("user name and password typed") << true;
+    QTest::newRow("cancelled") << false;
+}
+
+void TestPageRequestsEndToEnd::authenticationAsksTheUser()
+{
+    QFETCH(bool, signIn);
+    QVERIFY(m_program->activate());
+    QString question;
+    whenModalShows([&question, signIn](QWidget *modal) {
+        auto *dialog = qobject_cast<AuthenticationDialog *>(modal);
+        if (!dialog) {
+            modal->close();
+            return;
+        }
+        question = dialog->findChild<QLabel *>(QStringLiteral("authenticationQuestion"))->text();
+        if (!signIn) {
+            pressKey(dialog, Qt::Key_Escape);
+            return;
+        }
+        typeText(dialog, QStringLiteral("jo"));
+        pressKey(dialog, Qt::Key_Tab);
+        typeText(dialog, QStringLiteral("pw"));
+        pressKey(dialog, Qt::Key_Return);
+    });
+    auction()->navigate(page("members/"));
+    QVERIFY(m_program->waitForLoadFinished(auction(), page("members/")));
+    QCOMPARE(question, QStringLiteral("127.0.0.1 asks for a user name and password for \u201cDemo members\u201d."));
+
+    QList<LoggedRequest> asked;
+    for (const LoggedRequest &r : m_program->peers().requests(QStringLiteral("auction"))) {
+        if (r.path == QLatin1String("/members/"))
+            asked << r;
+    }
+    const QString pageText = ProgramUnderTest::pageText(auction());
+    if (signIn) {
+        QVERIFY2(pageText.contains(QStringLiteral("Members' area for jo.")), qPrintable(pageText));
+        QCOMPARE(asked.size(), 2);
+        QCOMPARE(asked.last().header("authorization"), QStringLiteral("Basic am86cHc="));
+    } else {
+        // The server's own answer, after one request: nothing was sent that
+        // the user did not type.
+        QVERIFY2(pageText.contains(QStringLiteral("You are not signed in.")), qPrintable(pageText));
+        QCOMPARE(asked.size(), 1);
+    }
+    for (const LoggedRequest &r : asked.mid(0, 1))
+        QVERIFY(r.header("authorization").isEmpty());
+}
+
+void TestPageRequestsEndToEnd::permissionsAreAskedInTheBarAndRemembered()
+{
+    QVERIFY(loadAndActivate("permissions.html"));
+    PermissionBar *bar = auction()->permissionBar();
+    QWebEnginePage *shown = auction()->view()->page();
+
+    // Asked in the bar, answered from the keyboard, remembered for the host.
+    QVERIFY(clickElement(auction()->view(), QStringLiteral("#notify")));
+    QTRY_VERIFY_WITH_TIMEOUT(bar->isVisible(), engineTimeoutMs);
+    QCOMPARE(bar->questionText(), QStringLiteral("127.0.0.1 wants to show notifications."));
+    m_program->press(Qt::Key_A, Qt::AltModifier);
+    QTRY_COMPARE_WITH_TIMEOUT(shown->title(), QStringLiteral("notifications granted"), engineTimeoutMs);
+    QVERIFY(!bar->isVisible());
+    QVERIFY(m_program->load(auction(), page("permissions.html")));
+    QVERIFY(clickElement(auction()->view(), QStringLiteral("#notify")));
+    QTRY_COMPARE_WITH_TIMEOUT(shown->title(), QStringLiteral("notifications granted"), engineTimeoutMs);
+    QVERIFY(!bar->isVisible());
+
+    // Block: the page hears it (PERMISSION_DENIED is 1).
+    QVERIFY(clickElement(auction()->view(), QStringLiteral("#where")));
+    QTRY_VERIFY_WITH_TIMEOUT(bar->isVisible(), engineTimeoutMs);
+    QCOMPARE(bar->questionText(), QStringLiteral("127.0.0.1 wants to know your location."));
+    m_program->press(Qt::Key_B, Qt::AltModifier);
+    QTRY_COMPARE_WITH_TIMEOUT(shown->title(), QStringLiteral("location refused 1"), engineTimeoutMs);
+    QVERIFY(!bar->isVisible());
+}
+
+void TestPageRequestsEndToEnd::fullScreenIsGrantedAndEscEndsIt()
+{
+    QVERIFY(loadAndActivate("video.html"));
+    QWebEnginePage *shown = auction()->view()->page();
+    const QRect before = m_program->window()->geometry();
+    QVERIFY(clickElement(auction()->view(), QStringLiteral("#full")));
+    QTRY_COMPARE_WITH_TIMEOUT(shown->title(), QStringLiteral("full screen"), engineTimeoutMs);
+    auto *full = m_program->window()->findChild<FullScreenWindow *>();
+    QVERIFY(full);
+    QTRY_VERIFY_WITH_TIMEOUT(full->isFullScreen(), engineTimeoutMs);
+    const QPointer<FullScreenWindow> gone = full;
+
+    QVERIFY(QTest::qWaitForWindowActive(full, engineTimeoutMs));
+    pressKey(full, Qt::Key_Escape);
+    QTRY_COMPARE_WITH_TIMEOUT(shown->title(), QStringLiteral("left full screen"), engineTimeoutMs);
+    QTRY_VERIFY_WITH_TIMEOUT(!gone, engineTimeoutMs);
+    // The pane shows its page again, in a window as it was.
+    QCOMPARE(auction()->view()->page(), shown);
+    QVERIFY(m_program->window()->isVisible());
+    QCOMPARE(m_program->window()->geometry(), before);
+}
+
+void TestPageRequestsEndToEnd::closingLetsAPageWithUnsentTextAsk()
+{
+    QVERIFY(loadAndActivate("compose.html"));
+    QVERIFY(clickElement(auction()->view(), QStringLiteral("#message")));
+    m_program->type(QStringLiteral("Is it still for sale?"));
+
+    // The page asks; Stay keeps the program and the text.
+    bool asked = false;
+    whenModalShows([&asked](QWidget *modal) {
+        asked = true;
+        pressKey(modal, Qt::Key_Escape);
+    });
+    m_program->window()->close();
+    QTRY_VERIFY_WITH_TIMEOUT(asked, engineTimeoutMs);
+    QTest::qWait(500);
+    QVERIFY(m_program->window()->isVisible());
+
+    // Leave: the window closes.
+    asked = false;
+    whenModalShows([&asked](QWidget *modal) {
+        asked = true;
+        auto *box = qobject_cast<QMessageBox *>(modal);
+        QAbstractButton *leave = box ? box->button(QMessageBox::Yes) : nullptr;
+        if (!leave && box)
+            leave = box->button(QMessageBox::Ok);
+        if (leave)
+            clickOn(leave);
+        else
+            pressKey(modal, Qt::Key_Return);
+    });
+    m_program->window()->close();
+    QTRY_VERIFY_WITH_TIMEOUT(asked, engineTimeoutMs);
+    QTRY_VERIFY_WITH_TIMEOUT(!m_program->window()->isVisible(), engineTimeoutMs);
+}
+
+BIDWARDEN_ENGINE_TEST_MAIN(TestPageRequestsEndToEnd)
+#include "tst_e2e_page_requests.moc"
