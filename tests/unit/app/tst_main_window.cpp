@@ -121,6 +121,9 @@ private Q_SLOTS:
     void altKeysOpenMenus();
     void helpThatCannotOpenSaysSo();
     void aboutNamesTheVersionsAndTheSettingsFolder();
+    void closingWaitsForBothPagesToAgree();
+    void snipeOfAnotherWindowsPageTakesTheOneSnipePath_data();
+    void snipeOfAnotherWindowsPageTakesTheOneSnipePath();
     void endedRendererIsReported_data();
     void endedRendererIsReported();
     void controlsAndCaptions();
@@ -640,6 +643,67 @@ void TestMainWindow::aboutNamesTheVersionsAndTheSettingsFolder()
     const QPointer<AboutWindow> left = about;
     w.reset();
     QVERIFY(!left);
+}
+
+void TestMainWindow::closingWaitsForBothPagesToAgree()
+{
+    // Each pane's page may ask before the window closes (text typed and not
+    // sent): the window stays while one keeps its page, asks both again the
+    // next time, and closes once both agree, with the windows it opened.
+    Window w(m_dir.path());
+    QVERIFY(w.showActive());
+    w.action("mnuAbout")->trigger();
+    const QPointer<AboutWindow> about = w.window.findChild<AboutWindow *>();
+    QVERIFY(about && about->isVisible());
+    w.auction()->holdsCloseAnswer = true;
+
+    QVERIFY(!w.window.close());
+    QCOMPARE(w.auction()->calls.count(QStringLiteral("requestClose")), 1);
+    QCOMPARE(w.service()->calls.count(QStringLiteral("requestClose")), 1);
+    QTest::qWait(50);
+    QVERIFY(w.window.isVisible());
+
+    QVERIFY(!w.window.close());
+    QCOMPARE(w.auction()->calls.count(QStringLiteral("requestClose")), 2);
+    QCOMPARE(w.service()->calls.count(QStringLiteral("requestClose")), 2);
+    w.auction()->allowClose();
+    QTRY_VERIFY(!w.window.isVisible());
+    QVERIFY(!about || !about->isVisible());
+}
+
+void TestMainWindow::snipeOfAnotherWindowsPageTakesTheOneSnipePath_data()
+{
+    QTest::addColumn<QString>("address");
+    QTest::addColumn<QByteArray>("body"); // empty: nothing is sent
+
+    QTest::newRow("an auction") << QStringLiteral("http://auction.test/itm/9?a=1&b=2")
+                                << QByteArray("AuctionURL=http%3A%2F%2Fauction.test%2Fitm%2F9%3Fa%3D1%26b%3D2");
+    QTest::newRow("too long") << QStringLiteral("http://auction.test/") + QString(40000, QLatin1Char('a'))
+                              << QByteArray();
+}
+
+void TestMainWindow::snipeOfAnotherWindowsPageTakesTheOneSnipePath()
+{
+    // Snipe in a page window hands its address to the window, which posts it
+    // as Snipe Auction posts the box's text, refusals included; the box
+    // keeps what it showed.
+    QFETCH(QString, address);
+    QFETCH(QByteArray, body);
+    Window w(m_dir.path());
+    QVERIFY(w.showActive());
+    w.auction()->completeLoad(QStringLiteral("http://auction.test/itm/1"), QStringLiteral("Item 1"));
+    w.window.snipeAddress(address);
+    QCOMPARE(w.urlbox()->text(), QStringLiteral("http://auction.test/itm/1"));
+    if (body.isEmpty()) {
+        QVERIFY(w.service()->posts.isEmpty());
+        QVERIFY2(w.pageStatus().contains(QStringLiteral("too long")), qPrintable(w.pageStatus()));
+        QCOMPARE(w.window.currentTab(), MainWindow::AuctionTab);
+        return;
+    }
+    QCOMPARE(w.service()->posts.size(), 1);
+    QCOMPARE(w.service()->posts.at(0).url.toString(), snipeUrl);
+    QCOMPARE(w.service()->posts.at(0).postData, body);
+    QCOMPARE(w.window.currentTab(), MainWindow::ServiceTab);
 }
 
 void TestMainWindow::helpThatCannotOpenSaysSo()
