@@ -173,6 +173,7 @@ std::optional<DemoResponse> pageAskingTheBrowser(const DemoRequest &request)
     if (path == QLatin1String("/links.html"))
         return page(QStringLiteral("Links \u2014 Demo Auctions"), {},
                     QStringLiteral("<p><a id=\"blank\" href=\"/itm/900\" target=\"_blank\">Item 900 in a new window</a></p>"
+                                   "<p><a id=\"plain\" href=\"/itm/902\">Item 902</a></p>"
                                    "<p><button id=\"signin\" onclick=\"window.open('/signin.html', 'partner', "
                                    "'width=500,height=600')\">Sign in with a partner</button></p>"
                                    "<p id=\"signedin\">Not signed in.</p>"

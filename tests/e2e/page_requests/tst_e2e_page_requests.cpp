@@ -13,9 +13,11 @@
 #include "web_engine_pane.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPointer>
 #include <QTest>
@@ -94,6 +96,8 @@ private Q_SLOTS:
     void cleanup() { m_program.reset(); }
 
     void newWindowLinkOpensAPageWindowThatSnipes();
+    void everyKindOfNewWindowRequestOpensOne_data();
+    void everyKindOfNewWindowRequestOpensOne();
     void signInPopupMessagesItsOpenerAndCloses();
     void popupWithoutAClickOpensNothing();
     void authenticationAsksTheUser_data();
@@ -158,6 +162,44 @@ void TestPageRequestsEndToEnd::newWindowLinkOpensAPageWindowThatSnipes()
     m_program->window()->close();
     QTRY_VERIFY_WITH_TIMEOUT(!m_program->window()->isVisible(), engineTimeoutMs);
     QVERIFY(pageWindows(m_program->window()).isEmpty());
+}
+
+void TestPageRequestsEndToEnd::everyKindOfNewWindowRequestOpensOne_data()
+{
+    QTest::addColumn<QString>("link");
+    QTest::addColumn<Qt::MouseButton>("button");
+    QTest::addColumn<QString>("item");
+
+    QTest::newRow("target=_blank link") << QStringLiteral("#blank") << Qt::LeftButton << QStringLiteral("itm/900");
+    QTest::newRow("middle click on a link") << QStringLiteral("#plain") << Qt::MiddleButton << QStringLiteral("itm/902");
+    QTest::newRow("context menu: Open link in new window")
+            << QStringLiteral("#plain") << Qt::RightButton << QStringLiteral("itm/902");
+}
+
+void TestPageRequestsEndToEnd::everyKindOfNewWindowRequestOpensOne()
+{
+    QFETCH(QString, link);
+    QFETCH(Qt::MouseButton, button);
+    QFETCH(QString, item);
+    QVERIFY(loadAndActivate("links.html"));
+    const QPoint at = elementCentre(auction()->view(), link);
+    QVERIFY(!at.isNull());
+    clickOn(auction()->view(), at, button);
+    if (button == Qt::RightButton) {
+        // The page's menu, chosen from with the keyboard.
+        QMenu *menu = nullptr;
+        QTRY_VERIFY_WITH_TIMEOUT((menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())), engineTimeoutMs);
+        QAction *open = auction()->view()->page()->action(QWebEnginePage::OpenLinkInNewWindow);
+        QVERIFY(menu->actions().contains(open));
+        menu->setActiveAction(open);
+        pressKey(menu, Qt::Key_Return);
+    }
+    QTRY_COMPARE_WITH_TIMEOUT(pageWindows(m_program->window()).size(), 1, engineTimeoutMs);
+    QTRY_COMPARE_WITH_TIMEOUT(pageWindows(m_program->window()).first()->findChild<QLineEdit *>(
+                                      QStringLiteral("pageAddress"))->text(),
+                              page(qPrintable(item)), engineTimeoutMs);
+    // The pane stays where it was.
+    QCOMPARE(auction()->locationUrl(), page("links.html"));
 }
 
 void TestPageRequestsEndToEnd::signInPopupMessagesItsOpenerAndCloses()
