@@ -103,6 +103,30 @@ Commands::Commands(QObject *owner)
                                .picture = "help", .themeIcon = "help-browser" });
     serviceFaq = makeAction(owner, { .objectName = "mnuBidwardenHomepage", .menuText = tr("&Bidwarden FAQ") });
     about = makeAction(owner, { .objectName = "mnuAbout", .menuText = tr("&About Bidwarden") });
+
+    back->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Left));
+    forward->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Right));
+    refresh->setShortcuts({ QKeySequence(Qt::Key_F5), QKeySequence(Qt::CTRL | Qt::Key_R) });
+    const auto key = [owner](const char *objectName, const QString &text, const QList<QKeySequence> &keys) {
+        auto *action = new QAction(text, owner);
+        action->setObjectName(QString::fromLatin1(objectName));
+        action->setShortcuts(keys);
+        return action;
+    };
+    stopLoading = key("keyStop", tr("Stop loading"), { QKeySequence(Qt::Key_Escape) });
+    stopLoading->setEnabled(false);
+    focusAddress = key("keyAddress", tr("Go to the address box"),
+                       { QKeySequence(Qt::CTRL | Qt::Key_L), QKeySequence(Qt::Key_F6), QKeySequence(Qt::ALT | Qt::Key_D) });
+    zoomIn = key("keyZoomIn", tr("Zoom in"),
+                 { QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal) });
+    zoomOut = key("keyZoomOut", tr("Zoom out"), { QKeySequence(Qt::CTRL | Qt::Key_Minus) });
+    zoomReset = key("keyZoomReset", tr("Actual size"), { QKeySequence(Qt::CTRL | Qt::Key_0) });
+    fullScreen = key("keyFullScreen", tr("Full screen"), { QKeySequence(Qt::Key_F11) });
+}
+
+QList<QAction *> Commands::browserKeys() const
+{
+    return { stopLoading, focusAddress, zoomIn, zoomOut, zoomReset, fullScreen };
 }
 
 QList<QAction *> Commands::auctionToolbar() const

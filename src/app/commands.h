@@ -35,6 +35,17 @@ struct Commands
     QAction *serviceFaq = nullptr;
     QAction *about = nullptr;
 
+    // A browser's keys without a menu item of their own, acting on the pane
+    // in front (Back, Forward and Refresh carry theirs: Alt+Left, Alt+Right,
+    // F5 and Ctrl+R).
+    QAction *stopLoading = nullptr;  // Esc, enabled while the pane in front loads
+    QAction *focusAddress = nullptr; // Ctrl+L, F6, Alt+D
+    QAction *zoomIn = nullptr;       // Ctrl+Plus (and Ctrl+=)
+    QAction *zoomOut = nullptr;      // Ctrl+Minus
+    QAction *zoomReset = nullptr;    // Ctrl+0
+    QAction *fullScreen = nullptr;   // F11
+    QList<QAction *> browserKeys() const;
+
     // The buttons of the auction pane's and the service pane's toolbars, in
     // order; nullptr stands for the separator.
     QList<QAction *> auctionToolbar() const;

@@ -15,15 +15,19 @@
 #include "service_poster.h"
 #include "status_panels.h"
 #include "text_file.h"
+#include "zoom_steps.h"
 
+#include <QApplication>
+#include <QCloseEvent>
 #include <QDesktopServices>
 #include <QDir>
-#include <QSysInfo>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
-#include <QCloseEvent>
+#include <QMouseEvent>
 #include <QResizeEvent>
 #include <QStatusBar>
+#include <QSysInfo>
 #include <QTabBar>
 #include <QToolBar>
 #include <QUrl>
@@ -64,6 +68,7 @@ MainWindow::MainWindow(const Endpoints &endpoints, const SettingsFolder &setting
     createControls(makePane);
     createMenus();
     connectCommands();
+    connectBrowserKeys();
     connectAuctionPageEvents();
     // No minimum size: the layout rules skip what would turn negative.
     setMinimumSize(1, 1);
@@ -206,6 +211,54 @@ void MainWindow::connectCommands()
     });
     for (BrowserPane *pane : { m_auctionPane, m_servicePane })
         connect(pane, &BrowserPane::closeAllowed, this, [this, pane] { allowClose(pane); });
+}
+
+void MainWindow::connectBrowserKeys()
+{
+    const Commands &c = *m_commands;
+    // Window-wide, also while the page has the keyboard focus.
+    addActions(c.browserKeys());
+    connect(c.stopLoading, &QAction::triggered, this, [this] { frontPane()->stop(); });
+    connect(c.focusAddress, &QAction::triggered, this, &MainWindow::focusAddressBox);
+    connect(c.zoomIn, &QAction::triggered, this,
+            [this] { frontPane()->setZoomFactor(zoomedIn(frontPane()->zoomFactor())); });
+    connect(c.zoomOut, &QAction::triggered, this,
+            [this] { frontPane()->setZoomFactor(zoomedOut(frontPane()->zoomFactor())); });
+    connect(c.zoomReset, &QAction::triggered, this, [this] { frontPane()->setZoomFactor(1); });
+    connect(c.fullScreen, &QAction::triggered, this,
+            [this] { setWindowState(windowState() ^ Qt::WindowFullScreen); });
+    // Esc stops a load; otherwise the key is the page's (or the box's).
+    for (BrowserPane *pane : { m_auctionPane, m_servicePane }) {
+        connect(pane, &BrowserPane::loadStarted, this, &MainWindow::updateStopKey);
+        connect(pane, &BrowserPane::loadFinished, this, &MainWindow::updateStopKey);
+    }
+    connect(m_tabStrip, &QTabBar::currentChanged, this, &MainWindow::updateStopKey);
+    qApp->installEventFilter(this);
+}
+
+void MainWindow::updateStopKey()
+{
+    m_commands->stopLoading->setEnabled(frontPane()->isLoading());
+}
+
+void MainWindow::focusAddressBox()
+{
+    selectTab(AuctionTab);
+    m_addressBox->setFocus(Qt::ShortcutFocusReason);
+    m_addressBox->lineEdit()->selectAll();
+}
+
+bool MainWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::MouseButtonPress && watched->isWidgetType()
+        && static_cast<QWidget *>(watched)->window() == this) {
+        const Qt::MouseButton button = static_cast<QMouseEvent *>(event)->button();
+        if (button == Qt::BackButton || button == Qt::ForwardButton) {
+            button == Qt::BackButton ? frontPane()->goBack() : frontPane()->goForward();
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void MainWindow::connectAuctionPageEvents()

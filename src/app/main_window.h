@@ -70,6 +70,8 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
     // Lets each pane's page ask before the window closes.
     void closeEvent(QCloseEvent *event) override;
+    // The mouse's back and forward buttons, anywhere in the window.
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void createControls(const PaneFactory &makePane);
@@ -82,6 +84,9 @@ private:
     void snipeCurrentAuction();
     void snipe(const QString &address);
     void allowClose(BrowserPane *pane);
+    void connectBrowserKeys();
+    void updateStopKey();
+    void focusAddressBox();
     void refreshFrontPane();
     void openHelp();
     void showAbout();

@@ -42,6 +42,11 @@ public:
     virtual QString locationUrl() const = 0;
     // True while the page shown is the answer to a form post.
     virtual bool showsFormAnswer() const = 0;
+    // Between loadStarted() and loadFinished().
+    virtual bool isLoading() const = 0;
+    // The page's zoom: 1 is its own size.
+    virtual qreal zoomFactor() const = 0;
+    virtual void setZoomFactor(qreal factor) = 0;
 
 Q_SIGNALS:
     void statusTextChanged(const QString &text);

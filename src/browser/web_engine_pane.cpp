@@ -152,6 +152,16 @@ void WebEnginePane::refresh()
     m_page->triggerAction(QWebEnginePage::Reload);
 }
 
+qreal WebEnginePane::zoomFactor() const
+{
+    return m_view->zoomFactor();
+}
+
+void WebEnginePane::setZoomFactor(qreal factor)
+{
+    m_view->setZoomFactor(factor);
+}
+
 void WebEnginePane::requestClose()
 {
     // A page without a renderer has nothing to ask.

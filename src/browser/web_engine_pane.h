@@ -43,6 +43,9 @@ public:
     QString locationName() const override;
     QString locationUrl() const override;
     bool showsFormAnswer() const override { return m_showsFormAnswer; }
+    bool isLoading() const override { return m_loading; }
+    qreal zoomFactor() const override;
+    void setZoomFactor(qreal factor) override;
 
     QWebEngineView *view() const { return m_view; }
     // The notice shown in place of the page once its renderer has ended.

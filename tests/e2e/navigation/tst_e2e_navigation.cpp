@@ -8,9 +8,11 @@
 #include "web_engine_pane.h"
 
 #include <QAction>
+#include <QLineEdit>
 #include <QPointer>
 #include <QTest>
 #include <QToolBar>
+#include <QWebEngineView>
 
 using namespace bidwarden;
 using namespace bidwarden::test;
@@ -24,6 +26,7 @@ private Q_SLOTS:
     void cleanup() { m_program.reset(); }
 
     void backActsOnlyOnThePaneInFront();
+    void browserKeysWorkWithTheFocusInThePage();
     void faqLoadsInTheServicePane();
     void exitLeavesTheHomepageDialogRunning();
 
@@ -68,6 +71,42 @@ void TestNavigationEndToEnd::backActsOnlyOnThePaneInFront()
     QVERIFY(m_program->waitForLoadFinished(m_program->servicePane()));
     QVERIFY(m_program->servicePane()->locationUrl() != faq);
     QCOMPARE(m_program->auctionPane()->locationUrl(), first);
+}
+
+void TestNavigationEndToEnd::browserKeysWorkWithTheFocusInThePage()
+{
+    // The page has the keyboard focus, as after a click into it; the
+    // browser's keys still reach the window's commands.
+    const QString first = m_program->peers().auctionUrl() + QStringLiteral("itm/1");
+    const QString second = m_program->peers().auctionUrl() + QStringLiteral("itm/2");
+    QVERIFY(m_program->load(m_program->auctionPane(), first));
+    QVERIFY(m_program->load(m_program->auctionPane(), second));
+    QVERIFY(m_program->activate());
+    QWebEngineView *view = m_program->auctionPane()->view();
+    clickOn(view, QPoint(view->width() / 2, view->height() - 10));
+    QTRY_VERIFY_WITH_TIMEOUT(view->focusProxy() ? view->focusProxy()->hasFocus() : view->hasFocus(), engineTimeoutMs);
+
+    m_program->press(Qt::Key_Left, Qt::AltModifier);
+    QVERIFY(m_program->waitForLoadFinished(m_program->auctionPane(), first));
+    m_program->press(Qt::Key_Right, Qt::AltModifier);
+    QVERIFY(m_program->waitForLoadFinished(m_program->auctionPane(), second));
+    const auto gets = [this] {
+        int n = 0;
+        for (const LoggedRequest &r : m_program->peers().requests(QStringLiteral("auction")))
+            n += r.path == QLatin1String("/itm/2") ? 1 : 0;
+        return n;
+    };
+    const int before = gets();
+    m_program->press(Qt::Key_F5);
+    QVERIFY(m_program->waitForLoadFinished(m_program->auctionPane(), second));
+    QCOMPARE(gets(), before + 1);
+    m_program->press(Qt::Key_Plus, Qt::ControlModifier);
+    QTRY_COMPARE_WITH_TIMEOUT(view->zoomFactor(), 1.1, engineTimeoutMs);
+    m_program->press(Qt::Key_0, Qt::ControlModifier);
+    QTRY_COMPARE_WITH_TIMEOUT(view->zoomFactor(), 1.0, engineTimeoutMs);
+    m_program->press(Qt::Key_L, Qt::ControlModifier);
+    QTRY_VERIFY_WITH_TIMEOUT(m_program->urlbox()->lineEdit()->hasFocus(), engineTimeoutMs);
+    QCOMPARE(m_program->urlbox()->lineEdit()->selectedText(), second);
 }
 
 void TestNavigationEndToEnd::faqLoadsInTheServicePane()

@@ -122,6 +122,14 @@ private Q_SLOTS:
     void helpThatCannotOpenSaysSo();
     void aboutNamesTheVersionsAndTheSettingsFolder();
     void closingWaitsForBothPagesToAgree();
+    void browserKeysActOnThePaneInFront_data();
+    void browserKeysActOnThePaneInFront();
+    void escStopsOnlyALoad();
+    void addressKeysBringTheBoxWithItsTextSelected_data();
+    void addressKeysBringTheBoxWithItsTextSelected();
+    void zoomKeysZoomThePaneInFront();
+    void f11TogglesFullScreen();
+    void mouseSideButtonsGoBackAndForward();
     void snipeOfAnotherWindowsPageTakesTheOneSnipePath_data();
     void snipeOfAnotherWindowsPageTakesTheOneSnipePath();
     void endedRendererIsReported_data();
@@ -643,6 +651,130 @@ void TestMainWindow::aboutNamesTheVersionsAndTheSettingsFolder()
     const QPointer<AboutWindow> left = about;
     w.reset();
     QVERIFY(!left);
+}
+
+void TestMainWindow::browserKeysActOnThePaneInFront_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<bool>("serviceTab");
+    QTest::addColumn<QString>("call");
+
+    QTest::newRow("Alt+Left, auction") << int(Qt::Key_Left) << int(Qt::AltModifier) << false << QStringLiteral("back");
+    QTest::newRow("Alt+Right, auction") << int(Qt::Key_Right) << int(Qt::AltModifier) << false << QStringLiteral("forward");
+    QTest::newRow("F5, auction") << int(Qt::Key_F5) << 0 << false << QStringLiteral("refresh");
+    QTest::newRow("Ctrl+R, service") << int(Qt::Key_R) << int(Qt::ControlModifier) << true << QStringLiteral("refresh");
+    QTest::newRow("Alt+Left, service") << int(Qt::Key_Left) << int(Qt::AltModifier) << true << QStringLiteral("back");
+}
+
+void TestMainWindow::browserKeysActOnThePaneInFront()
+{
+    // With the focus in the page, as a user browses: the key reaches the
+    // command of the pane in front, and only that pane.
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(bool, serviceTab);
+    QFETCH(QString, call);
+    Window w(m_dir.path());
+    QVERIFY(w.showActive());
+    w.window.selectTab(serviceTab ? MainWindow::ServiceTab : MainWindow::AuctionTab);
+    FakePane *front = serviceTab ? w.service() : w.auction();
+    FakePane *back = serviceTab ? w.auction() : w.service();
+    front->setFocusPolicy(Qt::StrongFocus);
+    clickOn(front);
+    QVERIFY(front->hasFocus());
+    front->calls.clear();
+    back->calls.clear();
+    w.press(Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    QCOMPARE(front->calls, QStringList{ call });
+    QVERIFY(back->calls.isEmpty());
+}
+
+void TestMainWindow::escStopsOnlyALoad()
+{
+    Window w(m_dir.path());
+    QVERIFY(w.showActive());
+    w.auction()->setFocusPolicy(Qt::StrongFocus);
+    clickOn(w.auction());
+    w.auction()->calls.clear();
+    w.press(Qt::Key_Escape);
+    QVERIFY(w.auction()->calls.isEmpty());
+    w.auction()->startLoad();
+    w.press(Qt::Key_Escape);
+    QCOMPARE(w.auction()->calls, QStringList{ QStringLiteral("stop") });
+    // The service pane's load is not the one in front.
+    w.auction()->finishLoad();
+    w.service()->startLoad();
+    w.auction()->calls.clear();
+    w.press(Qt::Key_Escape);
+    QVERIFY(w.auction()->calls.isEmpty());
+    QVERIFY(!w.service()->calls.contains(QStringLiteral("stop")));
+}
+
+void TestMainWindow::addressKeysBringTheBoxWithItsTextSelected_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::newRow("Ctrl+L") << int(Qt::Key_L) << int(Qt::ControlModifier);
+    QTest::newRow("F6") << int(Qt::Key_F6) << 0;
+    QTest::newRow("Alt+D") << int(Qt::Key_D) << int(Qt::AltModifier);
+}
+
+void TestMainWindow::addressKeysBringTheBoxWithItsTextSelected()
+{
+    // From the service tab too: the auction tab comes to the front.
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    Window w(m_dir.path());
+    QVERIFY(w.showActive());
+    w.auction()->completeLoad(QStringLiteral("http://auction.test/itm/1"), QStringLiteral("Item 1"));
+    w.window.selectTab(MainWindow::ServiceTab);
+    w.service()->setFocusPolicy(Qt::StrongFocus);
+    clickOn(w.service());
+    w.press(Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    QCOMPARE(w.window.currentTab(), MainWindow::AuctionTab);
+    QVERIFY(w.urlbox()->lineEdit()->hasFocus());
+    QCOMPARE(w.urlbox()->lineEdit()->selectedText(), QStringLiteral("http://auction.test/itm/1"));
+    // Typing replaces it.
+    typeText(&w.window, QStringLiteral("x"));
+    QCOMPARE(w.urlbox()->text(), QStringLiteral("x"));
+}
+
+void TestMainWindow::zoomKeysZoomThePaneInFront()
+{
+    Window w(m_dir.path());
+    QVERIFY(w.showActive());
+    w.press(Qt::Key_Plus, Qt::ControlModifier);
+    QCOMPARE(w.auction()->zoom, 1.1);
+    w.press(Qt::Key_Equal, Qt::ControlModifier);
+    QCOMPARE(w.auction()->zoom, 1.25);
+    w.press(Qt::Key_Minus, Qt::ControlModifier);
+    w.press(Qt::Key_Minus, Qt::ControlModifier);
+    w.press(Qt::Key_Minus, Qt::ControlModifier);
+    QCOMPARE(w.auction()->zoom, 0.9);
+    QCOMPARE(w.service()->zoom, 1.0);
+    w.press(Qt::Key_0, Qt::ControlModifier);
+    QCOMPARE(w.auction()->zoom, 1.0);
+}
+
+void TestMainWindow::f11TogglesFullScreen()
+{
+    Window w(m_dir.path());
+    QVERIFY(w.showActive());
+    w.press(Qt::Key_F11);
+    QTRY_VERIFY(w.window.isFullScreen());
+    w.press(Qt::Key_F11);
+    QTRY_VERIFY(!w.window.isFullScreen());
+}
+
+void TestMainWindow::mouseSideButtonsGoBackAndForward()
+{
+    Window w(m_dir.path());
+    QVERIFY(w.showActive());
+    w.auction()->calls.clear();
+    clickOn(w.auction(), QPoint(-1, -1), Qt::BackButton);
+    clickOn(w.auction(), QPoint(-1, -1), Qt::ForwardButton);
+    QCOMPARE(w.auction()->calls, QStringList({ QStringLiteral("back"), QStringLiteral("forward") }));
 }
 
 void TestMainWindow::closingWaitsForBothPagesToAgree()

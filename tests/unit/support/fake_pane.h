@@ -56,9 +56,16 @@ public:
     QString locationName() const override { return title; }
     QString locationUrl() const override { return url; }
     bool showsFormAnswer() const override { return formAnswer; }
+    bool isLoading() const override { return loading; }
+    qreal zoomFactor() const override { return zoom; }
+    void setZoomFactor(qreal factor) override { zoom = factor; }
 
     // The engine has started the latest request.
-    void startLoad() { Q_EMIT loadStarted(); }
+    void startLoad()
+    {
+        loading = true;
+        Q_EMIT loadStarted();
+    }
     // Its answer has arrived: the new page replaces the old one.
     void commit(const QString &address, const QString &pageTitle)
     {
@@ -70,6 +77,7 @@ public:
     // The load has ended; a failed one completes no document.
     void finishLoad(bool ok = true)
     {
+        loading = false;
         Q_EMIT loadFinished();
         if (ok)
             Q_EMIT documentCompleted();
@@ -90,6 +98,8 @@ public:
     QString url;
     bool formAnswer = false;
     bool holdsCloseAnswer = false;
+    bool loading = false;
+    qreal zoom = 1;
 
 private:
     bool m_postPending = false;
