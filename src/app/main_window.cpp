@@ -21,6 +21,7 @@
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QDir>
+#include <QDropEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -69,6 +70,7 @@ MainWindow::MainWindow(const Endpoints &endpoints, const SettingsFolder &setting
     createMenus();
     connectCommands();
     connectBrowserKeys();
+    acceptLinksOnTheSnipeButton();
     connectAuctionPageEvents();
     // No minimum size: the layout rules skip what would turn negative.
     setMinimumSize(1, 1);
@@ -142,6 +144,9 @@ void MainWindow::createControls(const PaneFactory &makePane)
 
     connect(m_tabStrip, &QTabBar::currentChanged, this, &MainWindow::showTab);
     connect(m_addressBox, &AddressBox::addressEntered, m_auctionPane, &BrowserPane::navigate);
+    // "Snipe Link" in the auction pane's menu.
+    m_auctionPane->offerSnipeLink();
+    connect(m_auctionPane, &BrowserPane::snipeLinkRequested, this, &MainWindow::snipe);
 }
 
 void MainWindow::createAddressLabel()
@@ -236,6 +241,16 @@ void MainWindow::connectBrowserKeys()
     qApp->installEventFilter(this);
 }
 
+void MainWindow::acceptLinksOnTheSnipeButton()
+{
+    // A link dropped on Snipe is sniped, not loaded.
+    m_snipeButton = m_auctionToolbar->widgetForAction(m_commands->snipe);
+    if (!m_snipeButton)
+        return;
+    m_snipeButton->setAcceptDrops(true);
+    m_snipeButton->installEventFilter(this);
+}
+
 void MainWindow::updateStopKey()
 {
     m_commands->stopLoading->setEnabled(frontPane()->isLoading());
@@ -250,6 +265,21 @@ void MainWindow::focusAddressBox()
 
 bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == m_snipeButton && (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove)) {
+        auto *drag = static_cast<QDragMoveEvent *>(event);
+        if (droppedLink(drag->mimeData())) {
+            drag->acceptProposedAction();
+            return true;
+        }
+    }
+    if (watched == m_snipeButton && event->type() == QEvent::Drop) {
+        auto *drop = static_cast<QDropEvent *>(event);
+        if (const std::optional<QString> link = droppedLink(drop->mimeData())) {
+            drop->acceptProposedAction();
+            snipe(*link);
+            return true;
+        }
+    }
     if (event->type() == QEvent::MouseButtonPress && watched->isWidgetType()
         && static_cast<QWidget *>(watched)->window() == this) {
         const Qt::MouseButton button = static_cast<QMouseEvent *>(event)->button();

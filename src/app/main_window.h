@@ -87,6 +87,7 @@ private:
     void connectBrowserKeys();
     void updateStopKey();
     void focusAddressBox();
+    void acceptLinksOnTheSnipeButton();
     void refreshFrontPane();
     void openHelp();
     void showAbout();
@@ -122,6 +123,7 @@ private:
     bool m_closeAgreed = false;
     bool m_exitRequested = false;
     QPointer<AboutWindow> m_about;
+    QWidget *m_snipeButton = nullptr;
 };
 
 } // namespace bidwarden

@@ -47,6 +47,8 @@ public:
     // The page's zoom: 1 is its own size.
     virtual qreal zoomFactor() const = 0;
     virtual void setZoomFactor(qreal factor) = 0;
+    // Offers "Snipe Link" in the page's menu on a link (snipeLinkRequested).
+    virtual void offerSnipeLink() = 0;
 
 Q_SIGNALS:
     void statusTextChanged(const QString &text);
@@ -65,6 +67,8 @@ Q_SIGNALS:
     void renderProcessEnded(const QString &what);
     // The page agrees to close (see requestClose()).
     void closeAllowed();
+    // "Snipe Link" on a link of the page: its absolute address, as encoded.
+    void snipeLinkRequested(const QString &address);
 };
 
 } // namespace bidwarden

@@ -1,5 +1,6 @@
 #include "page_window.h"
 
+#include "link_menu.h"
 #include "pane_page.h"
 #include "permission_bar.h"
 #include "web_engine_browser.h"
@@ -55,6 +56,7 @@ PageWindow::PageWindow(WebEngineBrowser *browser, QWidget *owner)
     snipe->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     connect(snipe, &QAction::triggered, this,
             [this] { Q_EMIT snipeRequested(m_page->url().toString(QUrl::FullyEncoded)); });
+    offerSnipeLink(m_view, [this](const QString &address) { Q_EMIT snipeRequested(address); });
     m_address->setObjectName(QStringLiteral("pageAddress"));
     m_address->setReadOnly(true);
     m_address->setAccessibleName(tr("Page address"));

@@ -1,6 +1,7 @@
 #include "web_engine_pane.h"
 
 #include "browser_logging.h"
+#include "link_menu.h"
 #include "navigation.h"
 #include "pane_page.h"
 #include "permission_bar.h"
@@ -160,6 +161,11 @@ qreal WebEnginePane::zoomFactor() const
 void WebEnginePane::setZoomFactor(qreal factor)
 {
     m_view->setZoomFactor(factor);
+}
+
+void WebEnginePane::offerSnipeLink()
+{
+    bidwarden::offerSnipeLink(m_view, [this](const QString &address) { Q_EMIT snipeLinkRequested(address); });
 }
 
 void WebEnginePane::requestClose()

@@ -46,6 +46,7 @@ public:
     bool isLoading() const override { return m_loading; }
     qreal zoomFactor() const override;
     void setZoomFactor(qreal factor) override;
+    void offerSnipeLink() override;
 
     QWebEngineView *view() const { return m_view; }
     // The notice shown in place of the page once its renderer has ended.

@@ -100,6 +100,7 @@ private Q_SLOTS:
     void everyKindOfNewWindowRequestOpensOne();
     void signInPopupMessagesItsOpenerAndCloses();
     void popupWithoutAClickOpensNothing();
+    void snipeLinkInThePagesMenu();
     void authenticationAsksTheUser_data();
     void authenticationAsksTheUser();
     void permissionsAreAskedInTheBarAndRemembered();
@@ -220,6 +221,28 @@ void TestPageRequestsEndToEnd::signInPopupMessagesItsOpenerAndCloses()
     // The opener learns the sign-in; the popup's window.close() closes it.
     QTRY_COMPARE_WITH_TIMEOUT(auction()->view()->page()->title(), QStringLiteral("Signed in as jo"), engineTimeoutMs);
     QTRY_VERIFY_WITH_TIMEOUT(!popup, engineTimeoutMs);
+}
+
+void TestPageRequestsEndToEnd::snipeLinkInThePagesMenu()
+{
+    // The page's menu on a link, chosen from with the keyboard: the link's
+    // absolute address is sniped, the link is not loaded.
+    QVERIFY(loadAndActivate("links.html"));
+    const QPoint at = elementCentre(auction()->view(), QStringLiteral("#plain"));
+    QVERIFY(!at.isNull());
+    clickOn(auction()->view(), at, Qt::RightButton);
+    QMenu *menu = nullptr;
+    QTRY_VERIFY_WITH_TIMEOUT((menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())), engineTimeoutMs);
+    QAction *snipeLink = menu->findChild<QAction *>(QStringLiteral("snipeLink"));
+    QVERIFY(snipeLink);
+    QCOMPARE(snipeLink->text(), QStringLiteral("&Snipe Link"));
+    menu->setActiveAction(snipeLink);
+    pressKey(menu, Qt::Key_Return);
+    const QString snipePath = QStringLiteral("/cl/SUpdate.cfm");
+    QTRY_COMPARE_WITH_TIMEOUT(m_program->peers().posts(snipePath).size(), 1, engineTimeoutMs);
+    QCOMPARE(m_program->peers().posts(snipePath).first().body, snipePostBody(page("itm/902")));
+    QVERIFY(!m_program->peers().hasRequest(QStringLiteral("auction"), QStringLiteral("GET"), QStringLiteral("/itm/902")));
+    QCOMPARE(m_program->window()->currentTab(), MainWindow::ServiceTab);
 }
 
 void TestPageRequestsEndToEnd::popupWithoutAClickOpensNothing()

@@ -12,10 +12,12 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
+#include <QDropEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
@@ -130,6 +132,9 @@ private Q_SLOTS:
     void zoomKeysZoomThePaneInFront();
     void f11TogglesFullScreen();
     void mouseSideButtonsGoBackAndForward();
+    void snipeLinkPostsTheLinkWithoutLoadingIt();
+    void droppedLinks_data();
+    void droppedLinks();
     void snipeOfAnotherWindowsPageTakesTheOneSnipePath_data();
     void snipeOfAnotherWindowsPageTakesTheOneSnipePath();
     void endedRendererIsReported_data();
@@ -775,6 +780,63 @@ void TestMainWindow::mouseSideButtonsGoBackAndForward()
     clickOn(w.auction(), QPoint(-1, -1), Qt::BackButton);
     clickOn(w.auction(), QPoint(-1, -1), Qt::ForwardButton);
     QCOMPARE(w.auction()->calls, QStringList({ QStringLiteral("back"), QStringLiteral("forward") }));
+}
+
+void TestMainWindow::snipeLinkPostsTheLinkWithoutLoadingIt()
+{
+    Window w(m_dir.path());
+    QVERIFY(w.showActive());
+    QVERIFY(w.auction()->offersSnipeLink);
+    QVERIFY(!w.service()->offersSnipeLink);
+    w.auction()->completeLoad(QStringLiteral("http://auction.test/"), QStringLiteral("Home"));
+    w.auction()->navigations.clear();
+    w.auction()->snipeLink(QStringLiteral("http://auction.test/itm/5?q=red%20shoes"));
+    QCOMPARE(w.service()->posts.size(), 1);
+    QCOMPARE(w.service()->posts.at(0).postData,
+             QByteArray("AuctionURL=http%3A%2F%2Fauction.test%2Fitm%2F5%3Fq%3Dred%2520shoes"));
+    QVERIFY(w.auction()->navigations.isEmpty());
+    QCOMPARE(w.urlbox()->text(), QStringLiteral("http://auction.test/"));
+    QCOMPARE(w.window.currentTab(), MainWindow::ServiceTab);
+}
+
+void TestMainWindow::droppedLinks_data()
+{
+    QTest::addColumn<bool>("onTheSnipeButton");
+    QTest::newRow("on the address box") << false;
+    QTest::newRow("on the Snipe button") << true;
+}
+
+void TestMainWindow::droppedLinks()
+{
+    // A page's link arrives as its address beside its text. On the box the
+    // address replaces the text (never spliced into it); on Snipe it is
+    // sniped; neither loads it.
+    QFETCH(bool, onTheSnipeButton);
+    Window w(m_dir.path());
+    QVERIFY(w.showActive());
+    w.auction()->completeLoad(QStringLiteral("http://auction.test/links"), QStringLiteral("Links"));
+    w.auction()->navigations.clear();
+    const QString link = QStringLiteral("http://auction.test/itm/6?q=a%26b");
+    QMimeData data;
+    data.setUrls({ QUrl(link) });
+    data.setText(QStringLiteral("item 6 (a plain link)"));
+    QWidget *target = onTheSnipeButton ? w.toolbarButton("Toolbar1", "snipe") : w.urlbox()->lineEdit();
+    const QPoint at = target->rect().center();
+    QDragEnterEvent enter(at, Qt::CopyAction | Qt::LinkAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(QPointF(at), Qt::CopyAction | Qt::LinkAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &drop);
+    QVERIFY(drop.isAccepted());
+    QVERIFY(w.auction()->navigations.isEmpty());
+    if (onTheSnipeButton) {
+        QCOMPARE(w.service()->posts.size(), 1);
+        QCOMPARE(w.service()->posts.at(0).postData, QByteArray("AuctionURL=http%3A%2F%2Fauction.test%2Fitm%2F6%3Fq%3Da%2526b"));
+        QCOMPARE(w.urlbox()->text(), QStringLiteral("http://auction.test/links"));
+    } else {
+        QCOMPARE(w.urlbox()->text(), link);
+        QVERIFY(w.service()->posts.isEmpty());
+    }
 }
 
 void TestMainWindow::closingWaitsForBothPagesToAgree()

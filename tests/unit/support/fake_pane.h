@@ -59,6 +59,9 @@ public:
     bool isLoading() const override { return loading; }
     qreal zoomFactor() const override { return zoom; }
     void setZoomFactor(qreal factor) override { zoom = factor; }
+    void offerSnipeLink() override { offersSnipeLink = true; }
+    // "Snipe Link" chosen on a link of the page.
+    void snipeLink(const QString &address) { Q_EMIT snipeLinkRequested(address); }
 
     // The engine has started the latest request.
     void startLoad()
@@ -99,6 +102,7 @@ public:
     bool formAnswer = false;
     bool holdsCloseAnswer = false;
     bool loading = false;
+    bool offersSnipeLink = false;
     qreal zoom = 1;
 
 private:
