@@ -144,6 +144,7 @@ void MainWindow::createControls(const PaneFactory &makePane)
 
     connect(m_tabStrip, &QTabBar::currentChanged, this, &MainWindow::showTab);
     connect(m_addressBox, &AddressBox::addressEntered, m_auctionPane, &BrowserPane::navigate);
+    connect(m_addressBox, &AddressBox::addressEntered, this, [this](const QString &text) { m_enteredAddress = text; });
     // "Snipe Link" in the auction pane's menu.
     m_auctionPane->offerSnipeLink();
     connect(m_auctionPane, &BrowserPane::snipeLinkRequested, this, &MainWindow::snipe);
@@ -302,6 +303,7 @@ void MainWindow::connectAuctionPageEvents()
     connect(pane, &BrowserPane::loadFinished, this,
             [this] { m_status->setPageStatus(QStringLiteral("Download Finished...")); });
     connect(pane, &BrowserPane::navigateCompleted, this, [this] {
+        m_enteredAddress.clear();
         setWindowTitle(m_auctionPane->locationName());
         m_status->setPageStatus(m_auctionPane->locationUrl());
         m_addressBox->setAddressText(m_auctionPane->locationUrl());
@@ -311,8 +313,15 @@ void MainWindow::connectAuctionPageEvents()
         m_status->setPageStatus(QStringLiteral("Document Finished."));
         m_addressBox->appendAddress(m_addressBox->text());
     });
-    connect(pane, &BrowserPane::fileDownloadStarting, this,
-            [this] { m_status->setPageStatus(QStringLiteral("Beginning Download.....")); });
+    connect(pane, &BrowserPane::fileDownloadStarting, this, [this] {
+        m_status->setPageStatus(QStringLiteral("Beginning Download....."));
+        // The address the user entered turned out to be a download: the page
+        // shown is still the one before, and the box names it again, so the
+        // next snipe does not name the download.
+        if (!m_enteredAddress.isEmpty() && m_addressBox->text() == m_enteredAddress)
+            m_addressBox->setAddressText(m_auctionPane->locationUrl());
+        m_enteredAddress.clear();
+    });
     connect(pane, &BrowserPane::renderProcessEnded, this, [this](const QString &what) {
         showNotice(tr("The auction page stopped working (%1). Press Refresh to load it again.").arg(what));
     });

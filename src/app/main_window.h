@@ -124,6 +124,9 @@ private:
     bool m_exitRequested = false;
     QPointer<AboutWindow> m_about;
     QWidget *m_snipeButton = nullptr;
+    // What the user last entered in the box, until its page or a download
+    // answers it.
+    QString m_enteredAddress;
 };
 
 } // namespace bidwarden

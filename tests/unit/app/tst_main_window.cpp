@@ -135,6 +135,8 @@ private Q_SLOTS:
     void snipeLinkPostsTheLinkWithoutLoadingIt();
     void droppedLinks_data();
     void droppedLinks();
+    void enteredDownloadLeavesThePagesAddress_data();
+    void enteredDownloadLeavesThePagesAddress();
     void snipeOfAnotherWindowsPageTakesTheOneSnipePath_data();
     void snipeOfAnotherWindowsPageTakesTheOneSnipePath();
     void endedRendererIsReported_data();
@@ -837,6 +839,40 @@ void TestMainWindow::droppedLinks()
         QCOMPARE(w.urlbox()->text(), link);
         QVERIFY(w.service()->posts.isEmpty());
     }
+}
+
+void TestMainWindow::enteredDownloadLeavesThePagesAddress_data()
+{
+    QTest::addColumn<QString>("typedSince");
+    QTest::addColumn<QString>("box");
+    QTest::newRow("the entered address was a download")
+            << QString() << QStringLiteral("http://auction.test/itm/1");
+    QTest::newRow("typed again since") << QStringLiteral("/x") << QStringLiteral("http://auction.test/file.zip/x");
+}
+
+void TestMainWindow::enteredDownloadLeavesThePagesAddress()
+{
+    // The page shown stays when an entered address is a download; the box
+    // names that page again, unless the user has typed since.
+    QFETCH(QString, typedSince);
+    QFETCH(QString, box);
+    Window w(m_dir.path());
+    QVERIFY(w.showActive());
+    w.auction()->completeLoad(QStringLiteral("http://auction.test/itm/1"), QStringLiteral("Item 1"));
+    w.typeIntoTheBox(QStringLiteral("http://auction.test/file.zip"));
+    w.press(Qt::Key_Return);
+    QCOMPARE(w.auction()->navigations.last(), QStringLiteral("http://auction.test/file.zip"));
+    w.auction()->startLoad();
+    if (!typedSince.isEmpty()) {
+        w.press(Qt::Key_End);
+        typeText(&w.window, typedSince);
+    }
+    w.auction()->startDownload();
+    QCOMPARE(w.urlbox()->text(), box);
+    w.press(Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(w.service()->posts.size(), 1);
+    QCOMPARE(w.service()->posts.at(0).postData,
+             QByteArray("AuctionURL=") + QUrl::toPercentEncoding(box, "*-._"));
 }
 
 void TestMainWindow::closingWaitsForBothPagesToAgree()

@@ -93,6 +93,8 @@ public:
         finishLoad();
     }
     void endRenderProcess(const QString &what) { Q_EMIT renderProcessEnded(what); }
+    // The latest request turned out to be a download: the page stays.
+    void startDownload() { Q_EMIT fileDownloadStarting(); }
 
     QStringList calls;
     QStringList navigations;
