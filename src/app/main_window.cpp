@@ -400,7 +400,10 @@ void MainWindow::refreshFrontPane()
         pane->refresh();
         return;
     }
-    askBeforeSendingFormAgain(this, [target = QPointer<BrowserPane>(pane)] {
+    const SentForm form = pane == m_servicePane
+            ? sentFormAnswered(pane->locationUrl(), m_endpoints.serviceBase)
+            : SentForm::PageForm;
+    askBeforeSendingFormAgain(this, form, [target = QPointer<BrowserPane>(pane)] {
         if (target)
             target->refresh();
     });

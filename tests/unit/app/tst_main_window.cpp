@@ -4,6 +4,7 @@
 #include "fake_pane.h"
 #include "main_window.h"
 #include "program_setup.h"
+#include "resend_question.h"
 #include "text_file.h"
 #include "user_input.h"
 
@@ -137,6 +138,8 @@ private Q_SLOTS:
     void droppedLinks();
     void enteredDownloadLeavesThePagesAddress_data();
     void enteredDownloadLeavesThePagesAddress();
+    void resendQuestionNamesTheForm_data();
+    void resendQuestionNamesTheForm();
     void snipeOfAnotherWindowsPageTakesTheOneSnipePath_data();
     void snipeOfAnotherWindowsPageTakesTheOneSnipePath();
     void endedRendererIsReported_data();
@@ -523,6 +526,8 @@ void TestMainWindow::refreshAsksBeforeSendingAFormAgain()
     // It deletes itself once answered.
     const QPointer<QMessageBox> question = w.window.findChild<QMessageBox *>(QStringLiteral("resendQuestion"));
     QCOMPARE(bool(question && question->isVisible()), formAnswer);
+    if (question)
+        QVERIFY2(question->text().contains(QStringLiteral("answer to a snipe")), qPrintable(question->text()));
     if (question) {
         QVERIFY(QTest::qWaitForWindowActive(question));
         if (answer == QMessageBox::Escape)
@@ -873,6 +878,29 @@ void TestMainWindow::enteredDownloadLeavesThePagesAddress()
     QCOMPARE(w.service()->posts.size(), 1);
     QCOMPARE(w.service()->posts.at(0).postData,
              QByteArray("AuctionURL=") + QUrl::toPercentEncoding(box, "*-._"));
+}
+
+void TestMainWindow::resendQuestionNamesTheForm_data()
+{
+    QTest::addColumn<QString>("page");
+    QTest::addColumn<QString>("named");
+
+    QTest::newRow("the login's answer") << QStringLiteral("http://service.test/cl/logincheck.cfm")
+                                        << QStringLiteral("Send the login again?");
+    QTest::newRow("a snipe's answer") << QStringLiteral("http://service.test/cl/SUpdate.cfm")
+                                      << QStringLiteral("Send the snipe again?");
+    QTest::newRow("the service's own form") << QStringLiteral("http://service.test/cl/account.cfm")
+                                            << QStringLiteral("a form of the page's own");
+    QTest::newRow("another site at the same path") << QStringLiteral("http://other.test/cl/SUpdate.cfm")
+                                                   << QStringLiteral("a form of the page's own");
+}
+
+void TestMainWindow::resendQuestionNamesTheForm()
+{
+    QFETCH(QString, page);
+    QFETCH(QString, named);
+    QVERIFY2(resendQuestionText(sentFormAnswered(page, endpoints.serviceBase)).contains(named),
+             qPrintable(resendQuestionText(sentFormAnswered(page, endpoints.serviceBase))));
 }
 
 void TestMainWindow::closingWaitsForBothPagesToAgree()
