@@ -46,10 +46,13 @@ PageWindow::PageWindow(WebEngineBrowser *browser, QWidget *owner)
         bar->addAction(a);
         return a;
     };
-    add(tr("Back"), "pageBack", QWebEnginePage::Back);
-    add(tr("Forward"), "pageForward", QWebEnginePage::Forward);
-    add(tr("Stop"), "pageStop", QWebEnginePage::Stop);
-    add(tr("Refresh"), "pageRefresh", QWebEnginePage::Reload);
+    // A browser's keys; the engine enables Stop only while the page loads,
+    // so Esc is otherwise the page's.
+    add(tr("Back"), "pageBack", QWebEnginePage::Back)->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Left));
+    add(tr("Forward"), "pageForward", QWebEnginePage::Forward)->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Right));
+    add(tr("Stop"), "pageStop", QWebEnginePage::Stop)->setShortcut(QKeySequence(Qt::Key_Escape));
+    add(tr("Refresh"), "pageRefresh", QWebEnginePage::Reload)
+            ->setShortcuts({ QKeySequence(Qt::Key_F5), QKeySequence(Qt::CTRL | Qt::Key_R) });
     auto *snipe = bar->addAction(tr("Snipe"));
     snipe->setObjectName(QStringLiteral("pageSnipe"));
     snipe->setToolTip(tr("Add to Snipe list"));

@@ -8,6 +8,7 @@
 #include "full_screen_window.h"
 #include "main_window.h"
 #include "page_window.h"
+#include "pane_page.h"
 #include "permission_bar.h"
 #include "user_input.h"
 #include "web_engine_pane.h"
@@ -98,6 +99,7 @@ private Q_SLOTS:
     void newWindowLinkOpensAPageWindowThatSnipes();
     void everyKindOfNewWindowRequestOpensOne_data();
     void everyKindOfNewWindowRequestOpensOne();
+    void browserKeysWorkInAPageWindow();
     void signInPopupMessagesItsOpenerAndCloses();
     void popupWithoutAClickOpensNothing();
     void snipeLinkInThePagesMenu();
@@ -200,6 +202,41 @@ void TestPageRequestsEndToEnd::everyKindOfNewWindowRequestOpensOne()
                                       QStringLiteral("pageAddress"))->text(),
                               page(qPrintable(item)), engineTimeoutMs);
     // The pane stays where it was.
+    QCOMPARE(auction()->locationUrl(), page("links.html"));
+}
+
+void TestPageRequestsEndToEnd::browserKeysWorkInAPageWindow()
+{
+    QVERIFY(loadAndActivate("links.html"));
+    QVERIFY(clickElement(auction()->view(), QStringLiteral("#blank")));
+    QTRY_COMPARE_WITH_TIMEOUT(pageWindows(m_program->window()).size(), 1, engineTimeoutMs);
+    PageWindow *window = pageWindows(m_program->window()).first();
+    auto *address = window->findChild<QLineEdit *>(QStringLiteral("pageAddress"));
+    QTRY_COMPARE_WITH_TIMEOUT(address->text(), page("itm/900"), engineTimeoutMs);
+    window->page()->load(QUrl(page("itm/903")));
+    QTRY_COMPARE_WITH_TIMEOUT(window->windowTitle(), QStringLiteral("Item 903 \u2014 Demo Auctions"), engineTimeoutMs);
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window, engineTimeoutMs));
+    // With the focus in its page, as after a click.
+    clickOn(window->view(), QPoint(window->view()->width() / 2, window->view()->height() - 10));
+
+    pressKey(window, Qt::Key_Left, Qt::AltModifier);
+    QTRY_COMPARE_WITH_TIMEOUT(address->text(), page("itm/900"), engineTimeoutMs);
+    QTRY_COMPARE_WITH_TIMEOUT(window->windowTitle(), QStringLiteral("Item 900 \u2014 Demo Auctions"), engineTimeoutMs);
+    pressKey(window, Qt::Key_Right, Qt::AltModifier);
+    QTRY_COMPARE_WITH_TIMEOUT(address->text(), page("itm/903"), engineTimeoutMs);
+    QTRY_COMPARE_WITH_TIMEOUT(window->windowTitle(), QStringLiteral("Item 903 \u2014 Demo Auctions"), engineTimeoutMs);
+    const auto gets = [this] {
+        int n = 0;
+        for (const LoggedRequest &r : m_program->peers().requests(QStringLiteral("auction")))
+            n += r.path == QLatin1String("/itm/903") ? 1 : 0;
+        return n;
+    };
+    const int before = gets();
+    QTRY_VERIFY_WITH_TIMEOUT(window->page()->action(QWebEnginePage::Reload)->isEnabled(), engineTimeoutMs);
+    pressKey(window, Qt::Key_F5);
+    QTRY_COMPARE_WITH_TIMEOUT(gets(), before + 1, engineTimeoutMs);
+    // The main window's pane stays where it was.
     QCOMPARE(auction()->locationUrl(), page("links.html"));
 }
 
