@@ -118,55 +118,42 @@ void PageRequests::connectPermissions()
     // Qt WebEngine 6.8 asks through QWebEnginePermission (featurePermissionRequested
     // is deprecated there); the program keeps the answers itself.
     connect(m_page, &QWebEnginePage::permissionRequested, this, [this](QWebEnginePermission request) {
-        const std::optional<PagePermission> permission = pagePermission(request.permissionType());
-        const QString host = request.origin().host();
-        if (!permission) {
-            request.deny();
-            return;
-        }
-        if (const std::optional<bool> known = m_answers->allowed(host, *permission)) {
-            *known ? request.grant() : request.deny();
-            return;
-        }
-        if (!m_bar) {
-            request.deny();
-            return;
-        }
-        m_bar->ask({ host, *permission, [answers = m_answers, host, permission, request](bool allowed) {
-                        answers->remember(host, *permission, allowed);
-                        allowed ? request.grant() : request.deny();
-                    } });
+        decide(request.origin().host(), pagePermission(request.permissionType()),
+               [request](bool allowed) { allowed ? request.grant() : request.deny(); });
     });
 #else
     connect(m_page, &QWebEnginePage::featurePermissionRequested, this,
             [this](const QUrl &origin, QWebEnginePage::Feature feature) {
-                const std::optional<PagePermission> permission = pagePermission(feature);
-                const QString host = origin.host();
-                const QPointer<QWebEnginePage> page = m_page;
-                const auto answer = [page, origin, feature](bool allowed) {
+                decide(origin.host(), pagePermission(feature), [page = QPointer<QWebEnginePage>(m_page), origin, feature](bool allowed) {
                     if (page)
                         page->setFeaturePermission(origin, feature,
                                                    allowed ? QWebEnginePage::PermissionGrantedByUser
                                                            : QWebEnginePage::PermissionDeniedByUser);
-                };
-                if (!permission) {
-                    answer(false);
-                    return;
-                }
-                if (const std::optional<bool> known = m_answers->allowed(host, *permission)) {
-                    answer(*known);
-                    return;
-                }
-                if (!m_bar) {
-                    answer(false);
-                    return;
-                }
-                m_bar->ask({ host, *permission, [answers = m_answers, host, permission, answer](bool allowed) {
-                                answers->remember(host, *permission, allowed);
-                                answer(allowed);
-                            } });
+                });
             });
 #endif
+}
+
+void PageRequests::decide(const QString &host, std::optional<PagePermission> permission,
+                          const std::function<void(bool)> &answer)
+{
+    // What the program cannot name, or cannot ask about, is refused.
+    if (!permission) {
+        answer(false);
+        return;
+    }
+    if (const std::optional<bool> known = m_answers->allowed(host, *permission)) {
+        answer(*known);
+        return;
+    }
+    if (!m_bar) {
+        answer(false);
+        return;
+    }
+    m_bar->ask({ host, *permission, [answers = m_answers, host, permission, answer](bool allowed) {
+                    answers->remember(host, *permission, allowed);
+                    answer(allowed);
+                } });
 }
 
 } // namespace bidwarden

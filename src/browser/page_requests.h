@@ -1,10 +1,15 @@
 #pragma once
 
 #include "full_screen_window.h"
+#include "page_questions.h"
 
 #include <QObject>
 #include <QPointer>
+#include <QString>
 #include <QWebEngineView>
+
+#include <functional>
+#include <optional>
 
 QT_BEGIN_NAMESPACE
 class QWebEnginePage;
@@ -12,7 +17,6 @@ QT_END_NAMESPACE
 
 namespace bidwarden {
 
-class PermissionAnswers;
 class PermissionBar;
 
 // A browser's answers to what a page asks of it: a user name and password
@@ -33,6 +37,10 @@ public:
 
 private:
     void connectPermissions();
+    // Answers a permission request: from what the user said for this host
+    // before, or by asking in the bar.
+    void decide(const QString &host, std::optional<PagePermission> permission,
+                const std::function<void(bool allowed)> &answer);
 
     QWebEnginePage *m_page;
     QPointer<QWebEngineView> m_view;
