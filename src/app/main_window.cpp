@@ -143,6 +143,11 @@ void MainWindow::createControls(const PaneFactory &makePane)
     setTabOrder(m_tabStrip, m_servicePane);
 
     connect(m_tabStrip, &QTabBar::currentChanged, this, &MainWindow::showTab);
+    // Bringing up the service sends a login that never reached it.
+    connect(m_tabStrip, &QTabBar::currentChanged, m_poster, [this](int index) {
+        if (index == ServiceTab)
+            m_poster->sendUnsentLogin();
+    });
     connect(m_addressBox, &AddressBox::addressEntered, m_auctionPane, &BrowserPane::navigate);
     connect(m_addressBox, &AddressBox::addressEntered, this, [this](const QString &text) { m_enteredAddress = text; });
     // "Snipe Link" in the auction pane's menu.
@@ -199,12 +204,10 @@ void MainWindow::connectCommands()
     connect(c.refresh, &QAction::triggered, this, &MainWindow::refreshFrontPane);
     connect(c.print, &QAction::triggered, this, [this] { frontPane()->print(this); });
     connect(c.auctionHome, &QAction::triggered, this,
-            [this] { loadInPane(m_auctionPane, m_endpoints.auctionHome, AuctionTab); });
-    connect(c.serviceHome, &QAction::triggered, this,
-            [this] { loadInPane(m_servicePane, m_endpoints.serviceBase, ServiceTab); });
+            [this] { loadInAuctionPane(m_endpoints.auctionHome); });
+    connect(c.serviceHome, &QAction::triggered, this, [this] { showServicePage(m_endpoints.serviceBase); });
     connect(c.serviceFaq, &QAction::triggered, this, [this] {
-        loadInPane(m_servicePane, serviceAddress(m_endpoints.serviceBase, servicePaths::faq).toString(),
-                   ServiceTab);
+        showServicePage(serviceAddress(m_endpoints.serviceBase, servicePaths::faq).toString());
     });
     connect(c.snipe, &QAction::triggered, this, &MainWindow::snipeCurrentAuction);
     connect(c.help, &QAction::triggered, this, &MainWindow::openHelp);
@@ -452,10 +455,19 @@ void MainWindow::showNotice(const QString &text)
     m_status->setPageStatus(text);
 }
 
-void MainWindow::loadInPane(BrowserPane *pane, const QString &address, Tab tab)
+void MainWindow::loadInAuctionPane(const QString &address)
 {
-    pane->navigate(address);
-    selectTab(tab);
+    m_auctionPane->navigate(address);
+    selectTab(AuctionTab);
+}
+
+void MainWindow::showServicePage(const QString &address)
+{
+    // Bringing up the service sends a login that never reached it, and the
+    // page waits for the login's answer.
+    selectTab(ServiceTab);
+    m_poster->sendUnsentLogin();
+    m_poster->show(address);
 }
 
 MainWindow::Tab MainWindow::currentTab() const

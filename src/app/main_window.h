@@ -91,7 +91,8 @@ private:
     void refreshFrontPane();
     void openHelp();
     void showAbout();
-    void loadInPane(BrowserPane *pane, const QString &address, Tab tab);
+    void loadInAuctionPane(const QString &address);
+    void showServicePage(const QString &address);
     void showTab(int index);
     BrowserPane *frontPane() const;
     void applyLayout();

@@ -1,5 +1,6 @@
 #include "service_poster.h"
 
+#include "app_logging.h"
 #include "browser_pane.h"
 
 namespace bidwarden {
@@ -8,23 +9,49 @@ ServicePoster::ServicePoster(BrowserPane *servicePane, QObject *parent)
     : QObject(parent)
     , m_pane(servicePane)
 {
-    // The pane raises this once for the post that replaced the start page,
-    // whether the answer came or the load failed.
+    // The pane raises loadFinished once for the post that replaced the start
+    // page, whether the answer came or the load failed; loadUnanswered comes
+    // just before it when no answer came at all.
+    connect(m_pane, &BrowserPane::loadStarted, this, [this] { m_loadUnanswered = false; });
+    connect(m_pane, &BrowserPane::loadUnanswered, this, [this] { m_loadUnanswered = true; });
     connect(m_pane, &BrowserPane::loadFinished, this, &ServicePoster::handleLoadEnded);
 }
 
 void ServicePoster::postLogin(const ServicePost &login)
 {
+    m_unsentLogin.reset();
+    m_login = login;
+    m_loadUnanswered = false;
     send(login);
     m_loginPending = true;
 }
 
 void ServicePoster::postSnipe(const ServicePost &snipe)
 {
+    sendUnsentLogin();
+    afterLogin([this, snipe] { send(snipe); });
+}
+
+void ServicePoster::show(const QString &address)
+{
+    afterLogin([this, address] { m_pane->navigate(address); });
+}
+
+void ServicePoster::sendUnsentLogin()
+{
+    if (m_loginPending || !m_unsentLogin)
+        return;
+    qCDebug(lcApp) << "sending again the login that never reached the service";
+    const ServicePost login = *std::exchange(m_unsentLogin, std::nullopt);
+    postLogin(login);
+}
+
+void ServicePoster::afterLogin(std::function<void()> step)
+{
     if (m_loginPending)
-        m_waitingSnipe = snipe;
+        m_waiting = std::move(step);
     else
-        send(snipe);
+        step();
 }
 
 void ServicePoster::send(const ServicePost &post)
@@ -36,8 +63,14 @@ void ServicePoster::handleLoadEnded()
 {
     if (!std::exchange(m_loginPending, false))
         return;
-    if (std::optional<ServicePost> snipe = std::exchange(m_waitingSnipe, std::nullopt))
-        send(*snipe);
+    if (std::exchange(m_loadUnanswered, false)) {
+        qCDebug(lcApp) << "the login got no answer from the service; it goes again before the next snipe";
+        m_unsentLogin = m_login;
+    }
+    m_login.reset();
+    // What waited goes now, with the session if the login got one.
+    if (std::function<void()> step = std::exchange(m_waiting, nullptr))
+        step();
 }
 
 } // namespace bidwarden

@@ -55,6 +55,11 @@ Q_SIGNALS:
     // A page load has started, and has ended (with any result).
     void loadStarted();
     void loadFinished();
+    // Raised just before loadFinished() when the load got no answer from the
+    // server at all: the connection refused or reset, the host unreachable
+    // or unknown, no answer in time. An error page from the server is an
+    // answer; a load stopped or replaced is neither.
+    void loadUnanswered();
     // The engine has committed a new page for the pane or for a frame in it:
     // its answer has arrived. A navigation that is stopped or superseded
     // before that reports nothing.

@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 #include <QWebEngineDownloadRequest>
 #include <QWebEngineHttpRequest>
+#include <QWebEngineLoadingInfo>
 #include <QWebEngineProfile>
 #include <QWebEngineView>
 
@@ -31,6 +32,25 @@ QString describeTermination(QWebEnginePage::RenderProcessTerminationStatus statu
         return WebEnginePane::tr("it crashed (exit code %1)").arg(exitCode);
     default:
         return WebEnginePane::tr("it ended abnormally (exit code %1)").arg(exitCode);
+    }
+}
+
+// Whether a failed load never had an answer from the server: the failures
+// of the connection and of the name lookup, and a time-out. A load stopped
+// or replaced (ERR_ABORTED) is not one: the request may have arrived.
+bool failedWithoutAnswer(const QWebEngineLoadingInfo &info)
+{
+    constexpr int timedOut = -7; // ERR_TIMED_OUT, counted among the engine's own errors
+    if (info.status() != QWebEngineLoadingInfo::LoadFailedStatus)
+        return false;
+    switch (info.errorDomain()) {
+    case QWebEngineLoadingInfo::ConnectionErrorDomain:
+    case QWebEngineLoadingInfo::DnsErrorDomain:
+        return true;
+    case QWebEngineLoadingInfo::InternalErrorDomain:
+        return info.errorCode() == timedOut;
+    default:
+        return false;
     }
 }
 
@@ -74,6 +94,7 @@ WebEnginePane::WebEnginePane(WebEngineBrowser *browser, QWidget *parent)
     connect(m_page, &QWebEnginePage::loadStarted, this, [this] {
         qCDebug(lcBrowser) << objectName() << "load started at" << m_page->url();
         m_loading = true;
+        m_unanswered = false;
         m_frameDocuments = 0;
         m_layout->setCurrentWidget(m_view);
         Q_EMIT loadStarted();
@@ -103,7 +124,17 @@ WebEnginePane::WebEnginePane(WebEngineBrowser *browser, QWidget *parent)
         qCDebug(lcBrowser) << objectName() << "address changed to" << url;
         reportMainFrameCommit(true);
     });
-    connect(m_page, &QWebEnginePage::loadFinished, this, &WebEnginePane::handleLoadFinished);
+    // The end of a load as loadingChanged tells it, which says also why a
+    // load failed (loadFinished, raised with it, says only that it did).
+    connect(m_page, &QWebEnginePage::loadingChanged, this, [this](const QWebEngineLoadingInfo &info) {
+        if (info.status() == QWebEngineLoadingInfo::LoadStartedStatus)
+            return;
+        if (info.status() == QWebEngineLoadingInfo::LoadFailedStatus)
+            qCDebug(lcBrowser) << objectName() << "load failed:" << info.errorDomain() << info.errorCode()
+                               << info.errorString();
+        m_unanswered = failedWithoutAnswer(info);
+        handleLoadFinished(info.status() == QWebEngineLoadingInfo::LoadSucceededStatus);
+    });
     connect(m_page, &QWebEnginePage::renderProcessTerminated, this,
             [this](QWebEnginePage::RenderProcessTerminationStatus status, int exitCode) {
                 handleRenderProcessEnded(status, exitCode);
@@ -235,6 +266,8 @@ void WebEnginePane::handleLoadFinished(bool ok)
     if (ok)
         reportMainFrameCommit(false);
     m_loading = false;
+    if (std::exchange(m_unanswered, false))
+        Q_EMIT loadUnanswered();
     Q_EMIT loadFinished();
     if (!ok)
         return;

@@ -76,6 +76,8 @@ private:
     bool m_navigationReported = false;
     bool m_requestWasPost = false;
     bool m_showsFormAnswer = false;
+    // The current load has failed without an answer from the server.
+    bool m_unanswered = false;
     int m_frameDocuments = 0;
 };
 

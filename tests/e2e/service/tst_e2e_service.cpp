@@ -36,6 +36,7 @@ private Q_SLOTS:
     void loginThenSnipeWithTheSessionCookie();
     void slowStartPageDoesNotHoldTheLogin();
     void snipeDuringTheLoginWaitsForItsAnswer();
+    void loginRefusedAtStartUpGoesBeforeTheNextSnipe();
     void refreshAsksBeforeSnipingAgain_data();
     void refreshAsksBeforeSnipingAgain();
     void snipeFromTheServiceTabPostsTheHiddenBox();
@@ -131,6 +132,41 @@ void TestServiceEndToEnd::snipeDuringTheLoginWaitsForItsAnswer()
     QVERIFY2(snipe.header("cookie").contains(QStringLiteral("BWSESSION=")), qPrintable(snipe.header("cookie")));
     QVERIFY(m_program->waitForLoadFinished(m_program->servicePane(), peers.serviceUrl() + snipePath));
     QVERIFY(ProgramUnderTest::pageText(m_program->servicePane()).contains(QStringLiteral("Your snipe list (1)")));
+    QCOMPARE(peers.posts(loginPath).size(), 1);
+}
+
+void TestServiceEndToEnd::loginRefusedAtStartUpGoesBeforeTheNextSnipe()
+{
+    // The service is down at start-up (the network not up yet): the login
+    // is refused. Once the service is back, the next snipe sends the login
+    // first and goes out with its session.
+    QVERIFY(m_program->startPeers());
+    DemoPeers &peers = m_program->peers();
+    peers.stop();
+    storeCredentials(QStringLiteral("jo"), QStringLiteral("pw"));
+    m_program->open();
+    QVERIFY(m_program->waitForLoadFinished(m_program->servicePane()));
+    QTRY_VERIFY_WITH_TIMEOUT(!m_program->servicePane()->isLoading(), engineTimeoutMs);
+    QVERIFY(peers.startAgain());
+    QVERIFY(peers.posts(loginPath).isEmpty());
+
+    QVERIFY(m_program->activate());
+    const QString item = peers.auctionUrl() + QStringLiteral("itm/31");
+    m_program->typeIntoTheAddressBox(item);
+    m_program->press(Qt::Key_S, Qt::ControlModifier);
+    QTRY_COMPARE_WITH_TIMEOUT(peers.posts(snipePath).size(), 1, engineTimeoutMs);
+    QCOMPARE(peers.posts(loginPath).size(), 1);
+    QCOMPARE(peers.posts(loginPath).first().body, QByteArray("UserLogin=jo&UserPassword=pw"));
+    const LoggedRequest snipe = peers.posts(snipePath).first();
+    QCOMPARE(snipe.body, snipePostBody(item));
+    QVERIFY2(snipe.header("cookie").contains(QStringLiteral("BWSESSION=")), qPrintable(snipe.header("cookie")));
+    QVERIFY(m_program->waitForLoadFinished(m_program->servicePane(), peers.serviceUrl() + snipePath));
+    QVERIFY(ProgramUnderTest::pageText(m_program->servicePane()).contains(QStringLiteral("Your snipe list (1)")));
+
+    // Sent once: bringing up the service page again sends nothing more.
+    m_program->window()->selectTab(MainWindow::AuctionTab);
+    m_program->window()->selectTab(MainWindow::ServiceTab);
+    QTest::qWait(200);
     QCOMPARE(peers.posts(loginPath).size(), 1);
 }
 

@@ -2,12 +2,18 @@
 
 #include <QFile>
 #include <QJsonDocument>
+#include <QUrl>
 
 namespace bidwarden::test {
 
 DemoPeers::DemoPeers() = default;
 
 DemoPeers::~DemoPeers()
+{
+    stop();
+}
+
+void DemoPeers::stop()
 {
     m_process.terminate();
     if (!m_process.waitForFinished(5000))
@@ -17,8 +23,21 @@ DemoPeers::~DemoPeers()
 
 bool DemoPeers::start(const QStringList &delays)
 {
-    QStringList arguments{ QStringLiteral("--service-port"), QStringLiteral("0"),
-                           QStringLiteral("--auction-port"), QStringLiteral("0"),
+    return run(0, 0, delays);
+}
+
+bool DemoPeers::startAgain()
+{
+    const quint16 service = quint16(QUrl(serviceUrl()).port());
+    const quint16 auction = quint16(QUrl(auctionUrl()).port());
+    m_addresses = {};
+    return run(service, auction, {});
+}
+
+bool DemoPeers::run(quint16 servicePort, quint16 auctionPort, const QStringList &delays)
+{
+    QStringList arguments{ QStringLiteral("--service-port"), QString::number(servicePort),
+                           QStringLiteral("--auction-port"), QString::number(auctionPort),
                            QStringLiteral("--log"), m_dir.filePath(QStringLiteral("requests.jsonl")) };
     for (const QString &rule : delays)
         arguments << QStringLiteral("--delay") << rule;

@@ -33,6 +33,10 @@ public:
 
     // delays: "site:path=ms" rules that hold answers back (bidwarden-demo --delay).
     bool start(const QStringList &delays = {});
+    // Ends the peers: their ports refuse connections until startAgain(),
+    // which listens on the same ports and logs to the same request log.
+    void stop();
+    bool startAgain();
     QString serviceUrl() const { return m_addresses.serviceUrl(); } // no trailing slash
     QString auctionUrl() const { return m_addresses.auctionUrl(); } // with trailing slash
     // Every request but the engine's own for the sites' icons.
@@ -42,6 +46,8 @@ public:
     bool hasRequest(const QString &site, const QString &method, const QString &path) const;
 
 private:
+    bool run(quint16 servicePort, quint16 auctionPort, const QStringList &delays);
+
     QTemporaryDir m_dir;
     QProcess m_process;
     demo::PeerAddresses m_addresses;

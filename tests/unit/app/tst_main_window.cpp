@@ -111,6 +111,8 @@ private Q_SLOTS:
     void snipePostsTheBoxTextAndShowsTheServiceTab();
     void snipeDuringTheLoginWaitsForItsAnswer_data();
     void snipeDuringTheLoginWaitsForItsAnswer();
+    void unansweredLoginGoesAgain_data();
+    void unansweredLoginGoesAgain();
     void snipeRefusalIsShownInPanelOne();
     void chosenEntryIsSniped();
     void enterLoadsTheTypedAddress();
@@ -420,6 +422,76 @@ void TestMainWindow::snipeDuringTheLoginWaitsForItsAnswer()
     w.service()->completeLoad(snipeUrl, QStringLiteral("Snipe list"));
     w.action("mnuSnipe")->trigger();
     QCOMPARE(w.service()->posts.size(), 3);
+}
+
+void TestMainWindow::unansweredLoginGoesAgain_data()
+{
+    // How the user goes on after a login that failed; whether any answer came.
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<bool>("answered");
+    for (const char *how : { "snipe", "service tab", "service home" }) {
+        QTest::addRow("%s after no answer", how) << QString::fromLatin1(how) << false;
+        QTest::addRow("%s after an error page", how) << QString::fromLatin1(how) << true;
+    }
+}
+
+void TestMainWindow::unansweredLoginGoesAgain()
+{
+    // A login the service never got (refused at start-up) goes again before
+    // the next snipe or page of the service, which wait for its answer; one
+    // the service answered, even with an error, is not sent twice.
+    QFETCH(QString, how);
+    QFETCH(bool, answered);
+    writeCredentials(m_dir.path(), QStringLiteral("jo"), QStringLiteral("pw"));
+    Window w(m_dir.path());
+    QVERIFY(w.showActive());
+    FakePane *service = w.service();
+    QCOMPARE(service->posts.size(), 1);
+    const QByteArray login = service->posts.first().postData;
+    service->startLoad();
+    if (answered) {
+        service->commit(QStringLiteral("http://service.test/cl/logincheck.cfm"), QStringLiteral("Server error"));
+        service->finishLoad(false);
+    } else {
+        service->failUnanswered();
+    }
+    QCOMPARE(service->posts.size(), 1); // nothing goes by itself
+    service->navigations.clear();
+
+    const QString item = QStringLiteral("http://auction.test/itm/5");
+    if (how == QLatin1String("snipe")) {
+        w.typeIntoTheBox(item);
+        w.press(Qt::Key_S, Qt::ControlModifier);
+    } else if (how == QLatin1String("service tab")) {
+        clickOn(w.strip(), w.strip()->tabRect(MainWindow::ServiceTab).center());
+    } else {
+        w.action("mnuBidwarden")->trigger();
+    }
+    QCOMPARE(w.window.currentTab(), MainWindow::ServiceTab);
+    const auto sentAfterLogin = [&] {
+        if (how == QLatin1String("snipe"))
+            return service->posts.constLast().postData == QByteArray("AuctionURL=http%3A%2F%2Fauction.test%2Fitm%2F5");
+        if (how == QLatin1String("service home"))
+            return service->navigations == QStringList{ QStringLiteral("http://service.test") };
+        return true;
+    };
+    if (answered) {
+        QCOMPARE(service->posts.size(), how == QLatin1String("snipe") ? 2 : 1);
+        QVERIFY(sentAfterLogin());
+        return;
+    }
+    QCOMPARE(service->posts.size(), 2);
+    QCOMPARE(service->posts.at(1).postData, login);
+    // What the user asked for waits for the login's answer.
+    QVERIFY(service->navigations.isEmpty());
+    service->completeLoad(QStringLiteral("http://service.test/cl/logincheck.cfm"), QStringLiteral("Logged in"));
+    QVERIFY(sentAfterLogin());
+    QCOMPARE(service->posts.size(), how == QLatin1String("snipe") ? 3 : 2);
+
+    // Sent and answered: bringing up the service again sends nothing more.
+    w.window.selectTab(MainWindow::AuctionTab);
+    w.window.selectTab(MainWindow::ServiceTab);
+    QCOMPARE(service->posts.size(), how == QLatin1String("snipe") ? 3 : 2);
 }
 
 void TestMainWindow::snipeRefusalIsShownInPanelOne()

@@ -85,6 +85,14 @@ public:
         if (ok)
             Q_EMIT documentCompleted();
     }
+    // The latest request got no answer at all (connection refused): the
+    // load ends without a page of the server's.
+    void failUnanswered()
+    {
+        loading = false;
+        Q_EMIT loadUnanswered();
+        Q_EMIT loadFinished();
+    }
     // One whole page load at this address.
     void completeLoad(const QString &address, const QString &pageTitle)
     {
