@@ -1,5 +1,7 @@
 #include "commands.h"
 
+#include "browser_keys.h"
+
 #include <QCoreApplication>
 #include <QIcon>
 #include <QImageReader>
@@ -117,16 +119,18 @@ Commands::Commands(QObject *owner)
     stopLoading->setEnabled(false);
     focusAddress = key("keyAddress", tr("Go to the address box"),
                        { QKeySequence(Qt::CTRL | Qt::Key_L), QKeySequence(Qt::Key_F6), QKeySequence(Qt::ALT | Qt::Key_D) });
-    zoomIn = key("keyZoomIn", tr("Zoom in"),
-                 { QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal) });
-    zoomOut = key("keyZoomOut", tr("Zoom out"), { QKeySequence(Qt::CTRL | Qt::Key_Minus) });
-    zoomReset = key("keyZoomReset", tr("Actual size"), { QKeySequence(Qt::CTRL | Qt::Key_0) });
+    zoomIn = key("keyZoomIn", tr("Zoom in"), keysFor(BrowserKey::ZoomIn));
+    zoomOut = key("keyZoomOut", tr("Zoom out"), keysFor(BrowserKey::ZoomOut));
+    zoomReset = key("keyZoomReset", tr("Actual size"), keysFor(BrowserKey::ZoomReset));
+    find = key("keyFind", tr("Find in page"), keysFor(BrowserKey::Find));
+    findNext = key("keyFindNext", tr("Find next"), keysFor(BrowserKey::FindNext));
+    findPrevious = key("keyFindPrevious", tr("Find previous"), keysFor(BrowserKey::FindPrevious));
     fullScreen = key("keyFullScreen", tr("Full screen"), { QKeySequence(Qt::Key_F11) });
 }
 
 QList<QAction *> Commands::browserKeys() const
 {
-    return { stopLoading, focusAddress, zoomIn, zoomOut, zoomReset, fullScreen };
+    return { stopLoading, focusAddress, zoomIn, zoomOut, zoomReset, find, findNext, findPrevious, fullScreen };
 }
 
 QList<QAction *> Commands::auctionToolbar() const

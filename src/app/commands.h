@@ -43,6 +43,9 @@ struct Commands
     QAction *zoomIn = nullptr;       // Ctrl+Plus (and Ctrl+=)
     QAction *zoomOut = nullptr;      // Ctrl+Minus
     QAction *zoomReset = nullptr;    // Ctrl+0
+    QAction *find = nullptr;         // Ctrl+F, the find bar over the pane in front
+    QAction *findNext = nullptr;     // F3
+    QAction *findPrevious = nullptr; // Shift+F3
     QAction *fullScreen = nullptr;   // F11
     QList<QAction *> browserKeys() const;
 

@@ -234,6 +234,9 @@ void MainWindow::connectBrowserKeys()
     connect(c.zoomOut, &QAction::triggered, this,
             [this] { frontPane()->setZoomFactor(zoomedOut(frontPane()->zoomFactor())); });
     connect(c.zoomReset, &QAction::triggered, this, [this] { frontPane()->setZoomFactor(1); });
+    connect(c.find, &QAction::triggered, this, [this] { frontPane()->showFindBar(); });
+    connect(c.findNext, &QAction::triggered, this, [this] { frontPane()->findAgain(false); });
+    connect(c.findPrevious, &QAction::triggered, this, [this] { frontPane()->findAgain(true); });
     connect(c.fullScreen, &QAction::triggered, this,
             [this] { setWindowState(windowState() ^ Qt::WindowFullScreen); });
     // Esc stops a load; otherwise the key is the page's (or the box's).

@@ -47,6 +47,12 @@ public:
     // The page's zoom: 1 is its own size.
     virtual qreal zoomFactor() const = 0;
     virtual void setZoomFactor(qreal factor) = 0;
+    // Opens the find bar over the page, its text selected and the keyboard
+    // focus in it.
+    virtual void showFindBar() = 0;
+    // The next (or previous) match of the find bar's text; the bar opens
+    // when it has nothing to find yet.
+    virtual void findAgain(bool backward) = 0;
     // Offers "Snipe Link" in the page's menu on a link (snipeLinkRequested).
     virtual void offerSnipeLink() = 0;
 

@@ -1,9 +1,13 @@
 #include "page_window.h"
 
+#include "browser_keys.h"
+#include "find_bar.h"
 #include "link_menu.h"
+#include "page_find.h"
 #include "pane_page.h"
 #include "permission_bar.h"
 #include "web_engine_browser.h"
+#include "zoom_steps.h"
 
 #include <QAction>
 #include <QApplication>
@@ -28,6 +32,7 @@ PageWindow::PageWindow(WebEngineBrowser *browser, QWidget *owner)
     , m_view(new QWebEngineView(this))
     , m_page(new PanePage(browser->profile(), m_view))
     , m_permissions(new PermissionBar(this))
+    , m_findBar(new FindBar(this))
     , m_address(new QLineEdit(this))
 {
     setObjectName(QStringLiteral("pageWindow"));
@@ -65,17 +70,16 @@ PageWindow::PageWindow(WebEngineBrowser *browser, QWidget *owner)
     m_address->setAccessibleName(tr("Page address"));
     bar->addWidget(m_address);
 
-    auto *close = new QAction(tr("Close"), this);
-    close->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_W));
-    connect(close, &QAction::triggered, this, &QWidget::close);
-    addAction(close);
+    addBrowserKeys();
 
     auto *central = new QWidget(this);
     auto *layout = new QVBoxLayout(central);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(m_permissions);
+    layout->addWidget(m_findBar);
     layout->addWidget(m_view, 1);
+    findInPage(m_findBar, m_view);
     setCentralWidget(central);
 
     connect(m_page, &QWebEnginePage::urlChanged, this, [this](const QUrl &url) {
@@ -98,6 +102,23 @@ PageWindow::PageWindow(WebEngineBrowser *browser, QWidget *owner)
                     browser->offerDownload(download);
             });
     resize(defaultSize);
+}
+
+void PageWindow::addBrowserKeys()
+{
+    const auto key = [this](const QList<QKeySequence> &keys, const std::function<void()> &command) {
+        auto *action = new QAction(this);
+        action->setShortcuts(keys);
+        connect(action, &QAction::triggered, this, command);
+        addAction(action);
+    };
+    key({ QKeySequence(Qt::CTRL | Qt::Key_W) }, [this] { close(); });
+    key(keysFor(BrowserKey::ZoomIn), [this] { m_view->setZoomFactor(zoomedIn(m_view->zoomFactor())); });
+    key(keysFor(BrowserKey::ZoomOut), [this] { m_view->setZoomFactor(zoomedOut(m_view->zoomFactor())); });
+    key(keysFor(BrowserKey::ZoomReset), [this] { m_view->setZoomFactor(1); });
+    key(keysFor(BrowserKey::Find), [this] { m_findBar->open(); });
+    key(keysFor(BrowserKey::FindNext), [this] { m_findBar->findAgain(false); });
+    key(keysFor(BrowserKey::FindPrevious), [this] { m_findBar->findAgain(true); });
 }
 
 } // namespace bidwarden

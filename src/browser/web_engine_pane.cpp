@@ -1,8 +1,10 @@
 #include "web_engine_pane.h"
 
 #include "browser_logging.h"
+#include "find_bar.h"
 #include "link_menu.h"
 #include "navigation.h"
+#include "page_find.h"
 #include "pane_page.h"
 #include "permission_bar.h"
 #include "web_engine_browser.h"
@@ -62,15 +64,19 @@ WebEnginePane::WebEnginePane(WebEngineBrowser *browser, QWidget *parent)
     , m_page(new PanePage(browser->profile(), m_view))
     , m_notice(new QLabel(this))
     , m_permissions(new PermissionBar(this))
+    , m_findBar(new FindBar(this))
     , m_browser(browser)
 {
     QWebEngineProfile *profile = browser->profile();
     m_view->setPage(m_page);
-    // The permission bar over the page, the page (or the notice in its place).
+    // The permission bar and the find bar over the page, the page (or the
+    // notice in its place).
     auto *column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
     column->addWidget(m_permissions);
+    column->addWidget(m_findBar);
+    findInPage(m_findBar, m_view);
     m_layout = new QStackedLayout;
     column->addLayout(m_layout, 1);
     browser->servePage(m_page, m_view, m_permissions);
@@ -192,6 +198,16 @@ qreal WebEnginePane::zoomFactor() const
 void WebEnginePane::setZoomFactor(qreal factor)
 {
     m_view->setZoomFactor(factor);
+}
+
+void WebEnginePane::showFindBar()
+{
+    m_findBar->open();
+}
+
+void WebEnginePane::findAgain(bool backward)
+{
+    m_findBar->findAgain(backward);
 }
 
 void WebEnginePane::offerSnipeLink()

@@ -14,6 +14,7 @@ QT_END_NAMESPACE
 
 namespace bidwarden {
 
+class FindBar;
 class PanePage;
 class PermissionBar;
 class WebEngineBrowser;
@@ -46,12 +47,15 @@ public:
     bool isLoading() const override { return m_loading; }
     qreal zoomFactor() const override;
     void setZoomFactor(qreal factor) override;
+    void showFindBar() override;
+    void findAgain(bool backward) override;
     void offerSnipeLink() override;
 
     QWebEngineView *view() const { return m_view; }
     // The notice shown in place of the page once its renderer has ended.
     QLabel *renderProcessNotice() const { return m_notice; }
     PermissionBar *permissionBar() const { return m_permissions; }
+    FindBar *findBar() const { return m_findBar; }
 
 private:
     void reportMainFrameCommit(bool addressChanged);
@@ -64,6 +68,7 @@ private:
     PanePage *m_page = nullptr;
     QLabel *m_notice = nullptr;
     PermissionBar *m_permissions = nullptr;
+    FindBar *m_findBar = nullptr;
     QStackedLayout *m_layout = nullptr;
     // Kept until the engine reports the end of an asynchronous print job.
     std::unique_ptr<QPrinter> m_printer;

@@ -1,6 +1,7 @@
 #include "address_box.h"
 #include "dialog_host.h"
 #include "e2e_fixture.h"
+#include "find_bar.h"
 #include "main_window.h"
 #include "set_homepage_dialog.h"
 #include "store_password_dialog.h"
@@ -8,6 +9,7 @@
 #include "web_engine_pane.h"
 
 #include <QAction>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 #include <QTest>
@@ -27,6 +29,7 @@ private Q_SLOTS:
 
     void backActsOnlyOnThePaneInFront();
     void browserKeysWorkWithTheFocusInThePage();
+    void findBarCountsAndStepsThroughMatches();
     void faqLoadsInTheServicePane();
     void exitLeavesTheHomepageDialogRunning();
 
@@ -107,6 +110,48 @@ void TestNavigationEndToEnd::browserKeysWorkWithTheFocusInThePage()
     m_program->press(Qt::Key_L, Qt::ControlModifier);
     QTRY_VERIFY_WITH_TIMEOUT(m_program->urlbox()->lineEdit()->hasFocus(), engineTimeoutMs);
     QCOMPARE(m_program->urlbox()->lineEdit()->selectedText(), second);
+}
+
+void TestNavigationEndToEnd::findBarCountsAndStepsThroughMatches()
+{
+    // On the auction site's home page, with the focus in the page.
+    WebEnginePane *pane = m_program->auctionPane();
+    QVERIFY(m_program->activate());
+    QWebEngineView *view = pane->view();
+    clickOn(view, QPoint(view->width() / 2, view->height() - 10));
+    QTRY_VERIFY_WITH_TIMEOUT(view->focusProxy() ? view->focusProxy()->hasFocus() : view->hasFocus(), engineTimeoutMs);
+    const int items = int(ProgramUnderTest::pageText(pane).count(QStringLiteral("item"), Qt::CaseInsensitive));
+    QVERIFY(items >= 3);
+    const QString of = QStringLiteral(" of %1").arg(items);
+
+    m_program->press(Qt::Key_F, Qt::ControlModifier);
+    FindBar *bar = pane->findBar();
+    QVERIFY(bar->isVisible());
+    auto *text = bar->findChild<QLineEdit *>(QStringLiteral("findText"));
+    auto *matches = bar->findChild<QLabel *>(QStringLiteral("findMatches"));
+    QVERIFY(text->hasFocus());
+    m_program->type(QStringLiteral("item"));
+    QTRY_COMPARE_WITH_TIMEOUT(matches->text(), QStringLiteral("1") + of, engineTimeoutMs);
+    m_program->press(Qt::Key_F3);
+    QTRY_COMPARE_WITH_TIMEOUT(matches->text(), QStringLiteral("2") + of, engineTimeoutMs);
+    m_program->press(Qt::Key_Return);
+    QTRY_COMPARE_WITH_TIMEOUT(matches->text(), QStringLiteral("3") + of, engineTimeoutMs);
+    m_program->press(Qt::Key_F3, Qt::ShiftModifier);
+    QTRY_COMPARE_WITH_TIMEOUT(matches->text(), QStringLiteral("2") + of, engineTimeoutMs);
+    m_program->type(QStringLiteral("zz"));
+    QTRY_COMPARE_WITH_TIMEOUT(matches->text(), QStringLiteral("No matches"), engineTimeoutMs);
+
+    // Esc closes the bar and gives the page the focus back; the page stays.
+    m_program->press(Qt::Key_Escape);
+    QVERIFY(bar->isHidden());
+    QTRY_VERIFY_WITH_TIMEOUT(view->focusProxy() ? view->focusProxy()->hasFocus() : view->hasFocus(), engineTimeoutMs);
+    QCOMPARE(pane->locationUrl(), m_program->peers().auctionUrl());
+
+    // From the service tab, the service pane's own bar.
+    m_program->window()->selectTab(MainWindow::ServiceTab);
+    m_program->press(Qt::Key_F, Qt::ControlModifier);
+    QVERIFY(m_program->servicePane()->findBar()->isVisible());
+    QVERIFY(bar->isHidden());
 }
 
 void TestNavigationEndToEnd::faqLoadsInTheServicePane()

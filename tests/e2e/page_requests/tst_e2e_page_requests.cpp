@@ -5,6 +5,7 @@
 #include "address_box.h"
 #include "authentication_dialog.h"
 #include "e2e_fixture.h"
+#include "find_bar.h"
 #include "full_screen_window.h"
 #include "main_window.h"
 #include "page_window.h"
@@ -236,6 +237,24 @@ void TestPageRequestsEndToEnd::browserKeysWorkInAPageWindow()
     QTRY_VERIFY_WITH_TIMEOUT(window->page()->action(QWebEnginePage::Reload)->isEnabled(), engineTimeoutMs);
     pressKey(window, Qt::Key_F5);
     QTRY_COMPARE_WITH_TIMEOUT(gets(), before + 1, engineTimeoutMs);
+    QTRY_VERIFY_WITH_TIMEOUT(!window->page()->isLoading(), engineTimeoutMs);
+    // Zoom and find, on the window's own page.
+    pressKey(window, Qt::Key_Plus, Qt::ControlModifier);
+    QTRY_COMPARE_WITH_TIMEOUT(window->view()->zoomFactor(), 1.1, engineTimeoutMs);
+    pressKey(window, Qt::Key_Minus, Qt::ControlModifier);
+    pressKey(window, Qt::Key_Minus, Qt::ControlModifier);
+    QTRY_COMPARE_WITH_TIMEOUT(window->view()->zoomFactor(), 0.9, engineTimeoutMs);
+    pressKey(window, Qt::Key_0, Qt::ControlModifier);
+    QTRY_COMPARE_WITH_TIMEOUT(window->view()->zoomFactor(), 1.0, engineTimeoutMs);
+    QCOMPARE(auction()->view()->zoomFactor(), 1.0);
+    pressKey(window, Qt::Key_F, Qt::ControlModifier);
+    QVERIFY(window->findBar()->isVisible());
+    typeText(window, QStringLiteral("903"));
+    auto *matches = window->findBar()->findChild<QLabel *>(QStringLiteral("findMatches"));
+    QTRY_VERIFY_WITH_TIMEOUT(matches->text().startsWith(QStringLiteral("1 of ")), engineTimeoutMs);
+    pressKey(window, Qt::Key_Escape);
+    QVERIFY(window->findBar()->isHidden());
+    QVERIFY(!auction()->findBar()->isVisible());
     // The main window's pane stays where it was.
     QCOMPARE(auction()->locationUrl(), page("links.html"));
 }

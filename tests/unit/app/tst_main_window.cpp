@@ -749,6 +749,11 @@ void TestMainWindow::browserKeysActOnThePaneInFront_data()
     QTest::newRow("F5, auction") << int(Qt::Key_F5) << 0 << false << QStringLiteral("refresh");
     QTest::newRow("Ctrl+R, service") << int(Qt::Key_R) << int(Qt::ControlModifier) << true << QStringLiteral("refresh");
     QTest::newRow("Alt+Left, service") << int(Qt::Key_Left) << int(Qt::AltModifier) << true << QStringLiteral("back");
+    QTest::newRow("Ctrl+F, auction") << int(Qt::Key_F) << int(Qt::ControlModifier) << false << QStringLiteral("find bar");
+    QTest::newRow("Ctrl+F, service") << int(Qt::Key_F) << int(Qt::ControlModifier) << true << QStringLiteral("find bar");
+    QTest::newRow("F3, auction") << int(Qt::Key_F3) << 0 << false << QStringLiteral("find next");
+    QTest::newRow("Shift+F3, service") << int(Qt::Key_F3) << int(Qt::ShiftModifier) << true
+                                       << QStringLiteral("find previous");
 }
 
 void TestMainWindow::browserKeysActOnThePaneInFront()

@@ -59,6 +59,8 @@ public:
     bool isLoading() const override { return loading; }
     qreal zoomFactor() const override { return zoom; }
     void setZoomFactor(qreal factor) override { zoom = factor; }
+    void showFindBar() override { calls << QStringLiteral("find bar"); }
+    void findAgain(bool backward) override { calls << (backward ? QStringLiteral("find previous") : QStringLiteral("find next")); }
     void offerSnipeLink() override { offersSnipeLink = true; }
     // "Snipe Link" chosen on a link of the page.
     void snipeLink(const QString &address) { Q_EMIT snipeLinkRequested(address); }
