@@ -7,6 +7,7 @@
 //   bench_endurance [LOADS [SNIPES]]      defaults: 2000 loads, 500 snipes
 #include "address_box.h"
 #include "address_completion.h"
+#include "drawing_path.h"
 #include "main_window.h"
 #include "peers_thread.h"
 #include "process_memory.h"
@@ -213,6 +214,7 @@ int main(int argc, char *argv[])
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     setUpApplication();
+    chooseDrawingPath();
     const int loads = argc > 1 ? std::max(10, atoi(argv[1])) : 2000;
     const int snipes = argc > 2 ? std::max(0, atoi(argv[2])) : 500;
 

@@ -5,12 +5,14 @@
 //   bench_window --startup-only       driver: the start-up figures only
 //   bench_window --mode=program|baseline --service=URL --auction=URL
 //                                     one start-up; prints its timestamps and PSS
+//                                     (the baseline draws as QT_QUICK_BACKEND says)
 //   bench_window --snipe              snipe latency and memory growth, in-process
 //   bench_window --snipe --bare-loads memory growth over the same posts sent
 //                                     with load() on the bare engine
 //
 // Every child's engine chatter goes to a log file, so the tables stay readable.
 #include "demo_server.h"
+#include "drawing_path.h"
 #include "main_window.h"
 #include "peers_thread.h"
 #include "process_memory.h"
@@ -110,6 +112,7 @@ int runStartup(const QString &mode, const QString &service, const QString &aucti
     if (mode == QLatin1String("program")) {
         // As the program's main() does.
         setUpApplication();
+        chooseDrawingPath();
         WebEngineBrowser browser(QStringLiteral("bench"), profileDir.path());
         MainWindow window({ service, auction }, SettingsFolder(settings.path()),
                           [&browser](QWidget *parent) { return browser.createPane(parent); });
@@ -176,6 +179,9 @@ int runSnipe(bool bareLoads)
 
     QTemporaryDir settings;
     QTemporaryDir profileDir;
+    // As the program draws, unless QT_QUICK_BACKEND says otherwise; the
+    // bare loads below draw the same way.
+    chooseDrawingPath();
     WebEngineBrowser browser(QStringLiteral("bench"), profileDir.path());
     auto window = std::make_unique<MainWindow>(Endpoints{ service, auction }, SettingsFolder(settings.path()),
                                                [&browser](QWidget *parent) { return browser.createPane(parent); });
@@ -302,7 +308,9 @@ int runSnipe(bool bareLoads)
     std::printf("%-34s %9.2f %12.2f %12.2f\n", "  fastest", *std::min_element(program.begin(), program.end()),
                 *std::min_element(baseline.begin(), baseline.end()), *std::min_element(hidden.begin(), hidden.end()));
     std::printf("%-34s %9.2f\n", "  of which inside the key event", median(keyClickMs));
-    std::printf("snipe ratio=%.2f\n", median(program) / median(baseline));
+    // For the driver, which sets these against another run's.
+    std::printf("snipe_program_ms value=%.3f ms\nsnipe_baseline_ms value=%.3f ms\n", median(program),
+                median(baseline));
     std::fflush(stdout);
     window.reset();
     return 0;
@@ -321,17 +329,24 @@ struct Startup
     double pssKiB = 0;
 };
 
-QProcess *startChild(const QStringList &args, bool forwardOutput = false)
+// How a child draws: as the program chooses, or as QT_QUICK_BACKEND forces.
+enum class Drawing { Chosen, Default, Software };
+
+QProcess *startChild(const QStringList &args, Drawing drawing)
 {
     auto *child = new QProcess;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("QT_QUICK_BACKEND"));
+    if (drawing != Drawing::Chosen)
+        environment.insert(QStringLiteral("QT_QUICK_BACKEND"),
+                           drawing == Drawing::Software ? QStringLiteral("software") : QStringLiteral("rhi"));
+    child->setProcessEnvironment(environment);
     child->setStandardErrorFile(engineLogPath(), QIODevice::Append);
-    if (forwardOutput)
-        child->setProcessChannelMode(QProcess::ForwardedOutputChannel);
     child->start(QCoreApplication::applicationFilePath(), args);
     return child;
 }
 
-Startup oneStartup(const QString &mode, PeersThread &peers)
+Startup oneStartup(const QString &mode, Drawing drawing, PeersThread &peers)
 {
     const QString service = peers.serviceUrl();
     const QString auction = peers.auctionUrl();
@@ -339,7 +354,8 @@ Startup oneStartup(const QString &mode, PeersThread &peers)
     const qint64 spawn = monotonicNs();
     std::unique_ptr<QProcess> child(startChild({ QStringLiteral("--mode=") + mode,
                                                  QStringLiteral("--service=") + service,
-                                                 QStringLiteral("--auction=") + auction }));
+                                                 QStringLiteral("--auction=") + auction },
+                                               drawing));
     Startup s;
     const auto since = [spawn](const QByteArray &ns) { return (ns.toLongLong() - spawn) / 1e6; };
     while (child->waitForReadyRead(60000) || child->canReadLine()) {
@@ -383,14 +399,24 @@ int runDriver(bool startupOnly)
         return 1;
     }
 
-    // One discarded run of each brings both into the page cache.
-    oneStartup(QStringLiteral("baseline"), peers);
-    oneStartup(QStringLiteral("program"), peers);
-    std::vector<Startup> program;
-    std::vector<Startup> baseline;
+    // One discarded run of each brings them into the page cache. The bare
+    // window is measured drawing both ways: the default (OpenGL composition)
+    // and the software scene graph; the program draws as it chooses.
+    struct Kind
+    {
+        const char *name;
+        QString mode;
+        Drawing drawing;
+        std::vector<Startup> runs;
+    };
+    std::vector<Kind> kinds{ { "program", QStringLiteral("program"), Drawing::Chosen, {} },
+                             { "bare", QStringLiteral("baseline"), Drawing::Default, {} },
+                             { "bare sw", QStringLiteral("baseline"), Drawing::Software, {} } };
+    for (const Kind &kind : kinds)
+        oneStartup(kind.mode, kind.drawing, peers);
     for (int i = 0; i < startupRounds; ++i) {
-        baseline.push_back(oneStartup(QStringLiteral("baseline"), peers));
-        program.push_back(oneStartup(QStringLiteral("program"), peers));
+        for (Kind &kind : kinds)
+            kind.runs.push_back(oneStartup(kind.mode, kind.drawing, peers));
     }
 
     const auto med = [](const std::vector<Startup> &runs, double Startup::*field) {
@@ -401,38 +427,73 @@ int runDriver(bool startupOnly)
         }
         return median(values);
     };
-    std::printf("%-34s %10s %10s\n", "start-up (median of 15)", "program", "baseline");
-    std::printf("%-34s %10.0f %10.0f\n", "ms, spawn to main()", med(program, &Startup::mainMs),
-                med(baseline, &Startup::mainMs));
-    std::printf("%-34s %10.0f %10.0f\n", "ms, spawn to window built", med(program, &Startup::builtMs),
-                med(baseline, &Startup::builtMs));
-    std::printf("%-34s %10.0f %10.0f\n", "ms, spawn to window shown", med(program, &Startup::shownMs),
-                med(baseline, &Startup::shownMs));
-    std::printf("%-34s %10.0f %10.0f\n", "ms, spawn to both requests arrived", med(program, &Startup::requestedMs),
-                med(baseline, &Startup::requestedMs));
-    std::printf("%-34s %10.0f %10.0f\n", "ms, spawn to both panes loaded", med(program, &Startup::loadedMs),
-                med(baseline, &Startup::loadedMs));
-    std::printf("%-34s %10.0f %10.0f\n", "PSS of the tree (KiB)", med(program, &Startup::pssKiB),
-                med(baseline, &Startup::pssKiB));
+    const Kind &program = kinds.at(0);
+    std::printf("%-34s", "start-up (median of 15)");
+    for (const Kind &kind : kinds)
+        std::printf(" %10s", kind.name);
+    std::printf("\n");
+    const auto row = [&](const char *label, double Startup::*field) {
+        std::printf("%-34s", label);
+        for (const Kind &kind : kinds)
+            std::printf(" %10.0f", med(kind.runs, field));
+        std::printf("\n");
+    };
+    row("ms, spawn to main()", &Startup::mainMs);
+    row("ms, spawn to window built", &Startup::builtMs);
+    row("ms, spawn to window shown", &Startup::shownMs);
+    row("ms, spawn to both requests arrived", &Startup::requestedMs);
+    row("ms, spawn to both panes loaded", &Startup::loadedMs);
+    row("PSS of the tree (KiB)", &Startup::pssKiB);
     std::printf("%-34s", "ms to both loaded, each round");
-    for (int i = 0; i < startupRounds; ++i)
-        std::printf(" %.0f/%.0f", program[i].loadedMs, baseline[i].loadedMs);
-    std::printf("\nstartup_requests ratio=%.2f\n",
-                med(program, &Startup::requestedMs) / med(baseline, &Startup::requestedMs));
-    std::printf("startup_time ratio=%.2f\n", med(program, &Startup::loadedMs) / med(baseline, &Startup::loadedMs));
-    std::printf("startup_pss ratio=%.2f\n\n", med(program, &Startup::pssKiB) / med(baseline, &Startup::pssKiB));
+    for (int i = 0; i < startupRounds; ++i) {
+        std::printf(" %.0f", program.runs[i].loadedMs);
+        for (std::size_t k = 1; k < kinds.size(); ++k)
+            std::printf("/%.0f", kinds[k].runs[i].loadedMs);
+    }
+    std::printf("\n");
+    // Each figure against the bare window drawing the default way, then
+    // against it drawing in software.
+    for (const auto &[figure, field] : { std::pair{ "startup_requests", &Startup::requestedMs },
+                                         std::pair{ "startup_time", &Startup::loadedMs },
+                                         std::pair{ "startup_pss", &Startup::pssKiB } }) {
+        std::printf("%s ratio=%.2f\n", figure, med(program.runs, field) / med(kinds[1].runs, field));
+        std::printf("%s_vs_software ratio=%.2f\n", figure, med(program.runs, field) / med(kinds[2].runs, field));
+    }
+    std::printf("\n");
     std::fflush(stdout);
 
     if (startupOnly)
         return 0;
-    for (const QStringList &args : { QStringList{ QStringLiteral("--snipe") },
-                                      QStringList{ QStringLiteral("--snipe"), QStringLiteral("--bare-loads") } }) {
-        std::unique_ptr<QProcess> snipe(startChild(args, true));
+    // The snipe: the program as it draws and the bare engine in the same
+    // process drawing the same way, then a run drawing the default way for
+    // the bare engine's figure there.
+    std::map<QString, double> snipeMs;
+    const auto snipeRun = [&](const QStringList &args, Drawing drawing, const QString &tag) {
+        std::unique_ptr<QProcess> snipe(startChild(args, drawing));
         if (!snipe->waitForFinished(180000) || snipe->exitCode() != 0) {
             std::fprintf(stderr, "the snipe run failed; see %s\n", qPrintable(engineLogPath()));
-            return 1;
+            return false;
         }
-    }
+        for (const QByteArray &line : snipe->readAllStandardOutput().split('\n')) {
+            std::printf("%s\n", line.constData());
+            const QList<QByteArray> f = line.split(' ');
+            if (f.size() >= 2 && f.at(0).startsWith("snipe_") && f.at(1).startsWith("value="))
+                snipeMs[tag + QString::fromLatin1(f.at(0))] = f.at(1).mid(6).toDouble();
+        }
+        return true;
+    };
+    if (!snipeRun({ QStringLiteral("--snipe") }, Drawing::Chosen, QStringLiteral("chosen "))
+        || !snipeRun({ QStringLiteral("--snipe") }, Drawing::Default, QStringLiteral("default "))
+        || !snipeRun({ QStringLiteral("--snipe"), QStringLiteral("--bare-loads") }, Drawing::Chosen, QString()))
+        return 1;
+    const double programMs = snipeMs[QStringLiteral("chosen snipe_program_ms")];
+    std::printf("snipe_vs_default_drawing ratio=%.2f\n",
+                programMs / snipeMs[QStringLiteral("default snipe_baseline_ms")]);
+    std::printf("snipe_vs_software ratio=%.2f\n", programMs / snipeMs[QStringLiteral("chosen snipe_baseline_ms")]);
+    // Where there is a GPU: the program and the bare engine both drawing the default way.
+    std::printf("snipe_with_default_drawing ratio=%.2f\n",
+                snipeMs[QStringLiteral("default snipe_program_ms")] / snipeMs[QStringLiteral("default snipe_baseline_ms")]);
+    std::fflush(stdout);
     return 0;
 }
 

@@ -1,4 +1,5 @@
 #include "build_config.h"
+#include "drawing_path.h"
 #include "main_window.h"
 #include "program_setup.h"
 #include "web_engine_browser.h"
@@ -13,6 +14,7 @@ int main(int argc, char *argv[])
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     setUpApplication();
+    chooseDrawingPath();
 
     // Declared first so that it outlives every pane made on it.
     WebEngineBrowser browser(QStringLiteral("bidwarden"));

@@ -2,6 +2,7 @@
 
 #include "address_box.h"
 #include "browser_pane.h"
+#include "drawing_path.h"
 #include "main_window.h"
 #include "program_setup.h"
 #include "settings_folder.h"
@@ -196,6 +197,9 @@ int runEngineTest(QObject *test, int argc, char **argv)
     QStandardPaths::setTestModeEnabled(true);
     QApplication app(argc, argv);
     setUpApplication();
+    // As the program chooses; the suite runs again with the default path
+    // forced through QT_QUICK_BACKEND.
+    chooseDrawingPath();
     StallWatchdog watchdog(std::chrono::seconds(120));
     return QTest::qExec(test, argc, argv);
 }
