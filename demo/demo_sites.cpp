@@ -212,6 +212,13 @@ std::optional<DemoResponse> pageAskingTheBrowser(const DemoRequest &request)
                                    " function (e) { document.title = 'refused ' + e; })\">Full screen</button></p>"
                                    "<script>document.addEventListener('fullscreenchange', function () {"
                                    " if (!document.fullscreenElement) document.title = 'left full screen'; });</script>"));
+    // A long catalogue page in two colours: what is drawn tells where it
+    // is scrolled to.
+    if (path == QLatin1String("/catalogue.html"))
+        return page(QStringLiteral("Catalogue — Demo Auctions"), {},
+                    QStringLiteral("<style>body { margin: 0 } div { height: 3000px }</style>"
+                                   "<div id=\"top\" style=\"background: rgb(200, 30, 30)\"></div>"
+                                   "<div id=\"end\" style=\"background: rgb(30, 30, 200)\"></div>"));
     if (path == QLatin1String("/compose.html"))
         return page(QStringLiteral("Message the seller \u2014 Demo Auctions"), {},
                     QStringLiteral("<textarea id=\"message\" rows=\"4\" cols=\"40\"></textarea>"

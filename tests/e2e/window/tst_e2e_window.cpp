@@ -14,7 +14,9 @@
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QImage>
 #include <QLabel>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -22,6 +24,7 @@
 #include <QWebEnginePage>
 #include <QWebEngineView>
 
+#include <cmath>
 #include <csignal>
 
 using namespace bidwarden;
@@ -50,6 +53,7 @@ private Q_SLOTS:
     void downloadIsOfferedInTheDownloadFolder();
     void paneSurvivesItsRenderer_data();
     void paneSurvivesItsRenderer();
+    void pagesAreDrawnAndScroll();
 
 private:
     std::unique_ptr<ProgramUnderTest> m_program;
@@ -332,6 +336,58 @@ void TestWindowEndToEnd::paneSurvivesItsRenderer()
         QVERIFY(!victim->renderProcessNotice()->isVisible());
         QVERIFY(victim->isVisible());
     }
+}
+
+namespace {
+
+// The colour the screen shows at the middle of the view: what the display
+// really got, however the page was drawn and composed.
+QColor colourShownAtTheMiddle(QWebEngineView *view)
+{
+    const QPoint middle = view->mapTo(view->window(), view->rect().center());
+    const QImage shot = view->screen()->grabWindow(view->window()->winId(), middle.x(), middle.y(), 1, 1).toImage();
+    return shot.isNull() ? QColor() : shot.pixelColor(0, 0);
+}
+
+bool near(const QColor &shown, const QColor &expected)
+{
+    return std::abs(shown.red() - expected.red()) < 24 && std::abs(shown.green() - expected.green()) < 24
+            && std::abs(shown.blue() - expected.blue()) < 24;
+}
+
+} // namespace
+
+void TestWindowEndToEnd::pagesAreDrawnAndScroll()
+{
+    // Whichever way the program draws (in software where OpenGL is, as
+    // here, the default way when QT_QUICK_BACKEND says so), the page
+    // reaches the screen and scrolls.
+    QVERIFY(m_program->startPeers());
+    m_program->open();
+    QVERIFY(m_program->waitForStartPage());
+    WebEnginePane *pane = m_program->auctionPane();
+    QVERIFY(m_program->load(pane, m_program->peers().auctionUrl() + QStringLiteral("catalogue.html")));
+    QVERIFY(m_program->activate());
+    const QColor top(200, 30, 30);
+    const QColor end(30, 30, 200);
+    QTRY_VERIFY2_WITH_TIMEOUT(near(colourShownAtTheMiddle(pane->view()), top),
+                              qPrintable(colourShownAtTheMiddle(pane->view()).name()), engineTimeoutMs);
+    QWebEngineView *view = pane->view();
+    clickOn(view, view->rect().center());
+    QTRY_VERIFY_WITH_TIMEOUT(view->focusProxy() ? view->focusProxy()->hasFocus() : view->hasFocus(), engineTimeoutMs);
+    m_program->press(Qt::Key_End);
+    const auto scrolledTo = [view] {
+        QVariant y;
+        bool done = false;
+        view->page()->runJavaScript(QStringLiteral("window.scrollY"), [&](const QVariant &v) {
+            y = v;
+            done = true;
+        });
+        return QTest::qWaitFor([&done] { return done; }, engineTimeoutMs) ? y.toInt() : -1;
+    };
+    QTRY_VERIFY2_WITH_TIMEOUT(scrolledTo() > 3000, qPrintable(QString::number(scrolledTo())), engineTimeoutMs);
+    QTRY_VERIFY2_WITH_TIMEOUT(near(colourShownAtTheMiddle(pane->view()), end),
+                              qPrintable(colourShownAtTheMiddle(pane->view()).name()), engineTimeoutMs);
 }
 
 BIDWARDEN_ENGINE_TEST_MAIN(TestWindowEndToEnd)
