@@ -147,7 +147,12 @@ WebEnginePane::WebEnginePane(WebEngineBrowser *browser, QWidget *parent)
             });
     connect(profile, &QWebEngineProfile::downloadRequested, this,
             &WebEnginePane::handleDownloadRequested);
-    connect(m_view, &QWebEngineView::printFinished, this, [this] { m_printer.reset(); });
+    connect(m_view, &QWebEngineView::printFinished, this, [this] {
+        m_printing = false;
+        m_printer.reset();
+        if (std::exchange(m_closeAfterPrinting, false))
+            requestClose();
+    });
 }
 
 WebEnginePane::~WebEnginePane() = default;
@@ -217,6 +222,13 @@ void WebEnginePane::offerSnipeLink()
 
 void WebEnginePane::requestClose()
 {
+    // The engine paints the page on the printer from a thread of its own:
+    // the pane, its view and the printer must outlive the job.
+    if (m_printing) {
+        qCDebug(lcBrowser) << objectName() << "closes once its print job is done";
+        m_closeAfterPrinting = true;
+        return;
+    }
     // A page without a renderer has nothing to ask.
     if (m_page->renderProcessPid() <= 0) {
         QTimer::singleShot(0, this, &BrowserPane::closeAllowed);
@@ -234,9 +246,10 @@ void WebEnginePane::print(QWidget *dialogParent)
     auto *dialog = new QPrintDialog(m_printer.get(), dialogParent ? dialogParent : this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     connect(dialog, &QDialog::finished, this, [this](int result) {
-        if (result == QDialog::Accepted)
+        if (result == QDialog::Accepted) {
+            m_printing = true;
             m_view->print(m_printer.get());
-        else
+        } else
             m_printer.reset();
     });
     dialog->open();

@@ -70,8 +70,12 @@ private:
     PermissionBar *m_permissions = nullptr;
     FindBar *m_findBar = nullptr;
     QStackedLayout *m_layout = nullptr;
-    // Kept until the engine reports the end of an asynchronous print job.
+    // Kept until the engine reports the end of an asynchronous print job,
+    // which paints on it from a thread of its own.
     std::unique_ptr<QPrinter> m_printer;
+    bool m_printing = false;
+    // The program closes once the print job is done.
+    bool m_closeAfterPrinting = false;
     WebEngineBrowser *m_browser = nullptr;
     // Between loadStarted and loadFinished.
     bool m_loading = false;

@@ -16,6 +16,8 @@
 #include <QJsonObject>
 #include <QImage>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPrintDialog>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -54,6 +56,7 @@ private Q_SLOTS:
     void paneSurvivesItsRenderer_data();
     void paneSurvivesItsRenderer();
     void pagesAreDrawnAndScroll();
+    void printWritesThePageToAFile();
 
 private:
     std::unique_ptr<ProgramUnderTest> m_program;
@@ -388,6 +391,43 @@ void TestWindowEndToEnd::pagesAreDrawnAndScroll()
     QTRY_VERIFY2_WITH_TIMEOUT(scrolledTo() > 3000, qPrintable(QString::number(scrolledTo())), engineTimeoutMs);
     QTRY_VERIFY2_WITH_TIMEOUT(near(colourShownAtTheMiddle(pane->view()), end),
                               qPrintable(colourShownAtTheMiddle(pane->view()).name()), engineTimeoutMs);
+}
+
+void TestWindowEndToEnd::printWritesThePageToAFile()
+{
+    // Ctrl+P offers the print dialog; printed to a file, the page arrives
+    // there as a PDF, on either drawing path.
+    QVERIFY(m_program->startPeers());
+    m_program->open();
+    QVERIFY(m_program->waitForStartPage());
+    QVERIFY(m_program->activate());
+    m_program->press(Qt::Key_P, Qt::ControlModifier);
+    QPrintDialog *dialog = nullptr;
+    QTRY_VERIFY_WITH_TIMEOUT((dialog = m_program->window()->findChild<QPrintDialog *>()) && dialog->isVisible(),
+                             engineTimeoutMs);
+    // With no printer on the machine, the dialog prints to a file; its name
+    // is what the user types into the dialog.
+    auto *fileName = dialog->findChild<QLineEdit *>(QStringLiteral("filename"));
+    QVERIFY(fileName);
+    const QString pdf = QDir(m_program->settingsPath()).filePath(QStringLiteral("auctions.pdf"));
+    fileName->setText(pdf);
+    QWebEngineView *view = m_program->auctionPane()->view();
+    MainWindow *window = m_program->window();
+    QSignalSpy printed(view, &QWebEngineView::printFinished);
+    bool shownWhenPrinted = false;
+    QObject::connect(view, &QWebEngineView::printFinished, window, [&] { shownWhenPrinted = window->isVisible(); });
+    dialog->accept();
+    // Closed at once, while the engine prints from a thread of its own: the
+    // window waits for the job, which would paint on a printer already gone.
+    window->close();
+    QTRY_COMPARE_WITH_TIMEOUT(printed.size(), 1, engineTimeoutMs);
+    QCOMPARE(printed.first().first().toBool(), true);
+    QVERIFY(shownWhenPrinted);
+    QTRY_VERIFY_WITH_TIMEOUT(!window->isVisible(), engineTimeoutMs);
+    QVERIFY(QFileInfo(pdf).size() > 1000);
+    QFile file(pdf);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.read(5), QByteArray("%PDF-"));
 }
 
 BIDWARDEN_ENGINE_TEST_MAIN(TestWindowEndToEnd)
