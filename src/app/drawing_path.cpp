@@ -51,7 +51,7 @@ DrawingPath chooseDrawingPath()
 {
     // Qt reads these itself; the user's choice is never overridden.
     for (const char *variable : { "QT_QUICK_BACKEND", "QMLSCENE_DEVICE", "QTWEBENGINE_CHROMIUM_FLAGS" }) {
-        if (qEnvironmentVariableIsSet(variable)) {
+        if (!qEnvironmentVariableIsEmpty(variable)) {
             qCDebug(lcApp) << "drawing as" << variable << "says:" << qgetenv(variable);
             return DrawingPath::UsersChoice;
         }

@@ -11,6 +11,8 @@ class TestDrawingPath : public QObject
 private Q_SLOTS:
     void softwareRenderers_data();
     void softwareRenderers();
+    void usersChoiceIsLeftToQt_data();
+    void usersChoiceIsLeftToQt();
 };
 
 void TestDrawingPath::softwareRenderers_data()
@@ -35,6 +37,34 @@ void TestDrawingPath::softwareRenderers()
     QFETCH(QByteArray, renderer);
     QFETCH(bool, software);
     QCOMPARE(isSoftwareRenderer(renderer), software);
+}
+
+void TestDrawingPath::usersChoiceIsLeftToQt_data()
+{
+    QTest::addColumn<QByteArray>("variable");
+    QTest::addColumn<QByteArray>("value");
+    QTest::addColumn<bool>("usersChoice");
+    QTest::newRow("QT_QUICK_BACKEND") << QByteArray("QT_QUICK_BACKEND") << QByteArray("rhi") << true;
+    QTest::newRow("the older QMLSCENE_DEVICE") << QByteArray("QMLSCENE_DEVICE") << QByteArray("softwarecontext")
+                                               << true;
+    QTest::newRow("engine flags") << QByteArray("QTWEBENGINE_CHROMIUM_FLAGS")
+                                  << QByteArray("--enable-gpu-rasterization") << true;
+    // Qt takes an empty value for none.
+    QTest::newRow("empty: no choice") << QByteArray("QT_QUICK_BACKEND") << QByteArray() << false;
+}
+
+void TestDrawingPath::usersChoiceIsLeftToQt()
+{
+    // Qt reads these itself: the program neither looks at OpenGL nor
+    // chooses. Without an application there is no OpenGL to look at, so
+    // where nothing was chosen the default stays.
+    QFETCH(QByteArray, variable);
+    QFETCH(QByteArray, value);
+    QFETCH(bool, usersChoice);
+    qputenv(variable.constData(), value);
+    const DrawingPath path = chooseDrawingPath();
+    qunsetenv(variable.constData());
+    QCOMPARE(path, usersChoice ? DrawingPath::UsersChoice : DrawingPath::Default);
 }
 
 QTEST_APPLESS_MAIN(TestDrawingPath)
