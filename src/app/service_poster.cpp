@@ -12,7 +12,6 @@ ServicePoster::ServicePoster(BrowserPane *servicePane, QObject *parent)
     // The pane raises loadFinished once for the post that replaced the start
     // page, whether the answer came or the load failed; loadUnanswered comes
     // just before it when no answer came at all.
-    connect(m_pane, &BrowserPane::loadStarted, this, [this] { m_loadUnanswered = false; });
     connect(m_pane, &BrowserPane::loadUnanswered, this, [this] { m_loadUnanswered = true; });
     connect(m_pane, &BrowserPane::loadFinished, this, &ServicePoster::handleLoadEnded);
 }
@@ -20,10 +19,8 @@ ServicePoster::ServicePoster(BrowserPane *servicePane, QObject *parent)
 void ServicePoster::postLogin(const ServicePost &login)
 {
     m_unsentLogin.reset();
-    m_login = login;
-    m_loadUnanswered = false;
     send(login);
-    m_loginPending = true;
+    m_login = login;
 }
 
 void ServicePoster::postSnipe(const ServicePost &snipe)
@@ -39,7 +36,7 @@ void ServicePoster::show(const QString &address)
 
 void ServicePoster::sendUnsentLogin()
 {
-    if (m_loginPending || !m_unsentLogin)
+    if (loginPending() || !m_unsentLogin)
         return;
     qCDebug(lcApp) << "sending again the login that never reached the service";
     const ServicePost login = *std::exchange(m_unsentLogin, std::nullopt);
@@ -48,7 +45,7 @@ void ServicePoster::sendUnsentLogin()
 
 void ServicePoster::afterLogin(std::function<void()> step)
 {
-    if (m_loginPending)
+    if (loginPending())
         m_waiting = std::move(step);
     else
         step();
@@ -61,13 +58,14 @@ void ServicePoster::send(const ServicePost &post)
 
 void ServicePoster::handleLoadEnded()
 {
-    if (!std::exchange(m_loginPending, false))
+    const bool unanswered = std::exchange(m_loadUnanswered, false);
+    std::optional<ServicePost> login = std::exchange(m_login, std::nullopt);
+    if (!login)
         return;
-    if (std::exchange(m_loadUnanswered, false)) {
+    if (unanswered) {
         qCDebug(lcApp) << "the login got no answer from the service; it goes again before the next snipe";
-        m_unsentLogin = m_login;
+        m_unsentLogin = std::move(login);
     }
-    m_login.reset();
     // What waited goes now, with the session if the login got one.
     if (std::function<void()> step = std::exchange(m_waiting, nullptr))
         step();

@@ -38,8 +38,7 @@ public:
     // the service goes again.
     void sendUnsentLogin();
 
-    bool loginPending() const { return m_loginPending; }
-    bool loginUnsent() const { return m_unsentLogin.has_value(); }
+    bool loginPending() const { return m_login.has_value(); }
 
 private:
     void send(const ServicePost &post);
@@ -47,10 +46,9 @@ private:
     void handleLoadEnded();
 
     BrowserPane *m_pane = nullptr;
-    // The login whose answer is awaited, and whether its load has ended
-    // without one.
+    // The login whose answer is awaited, and whether the pane's load that
+    // is ending got no answer (raised just before the load's end).
     std::optional<ServicePost> m_login;
-    bool m_loginPending = false;
     bool m_loadUnanswered = false;
     std::optional<ServicePost> m_unsentLogin;
     // What the user asked for while the login was on its way.

@@ -100,7 +100,6 @@ WebEnginePane::WebEnginePane(WebEngineBrowser *browser, QWidget *parent)
     connect(m_page, &QWebEnginePage::loadStarted, this, [this] {
         qCDebug(lcBrowser) << objectName() << "load started at" << m_page->url();
         m_loading = true;
-        m_unanswered = false;
         m_frameDocuments = 0;
         m_layout->setCurrentWidget(m_view);
         Q_EMIT loadStarted();
@@ -138,8 +137,7 @@ WebEnginePane::WebEnginePane(WebEngineBrowser *browser, QWidget *parent)
         if (info.status() == QWebEngineLoadingInfo::LoadFailedStatus)
             qCDebug(lcBrowser) << objectName() << "load failed:" << info.errorDomain() << info.errorCode()
                                << info.errorString();
-        m_unanswered = failedWithoutAnswer(info);
-        handleLoadFinished(info.status() == QWebEngineLoadingInfo::LoadSucceededStatus);
+        handleLoadFinished(info.status() == QWebEngineLoadingInfo::LoadSucceededStatus, failedWithoutAnswer(info));
     });
     connect(m_page, &QWebEnginePage::renderProcessTerminated, this,
             [this](QWebEnginePage::RenderProcessTerminationStatus status, int exitCode) {
@@ -287,7 +285,7 @@ void WebEnginePane::reportFrameCommit()
     Q_EMIT navigateCompleted();
 }
 
-void WebEnginePane::handleLoadFinished(bool ok)
+void WebEnginePane::handleLoadFinished(bool ok, bool unanswered)
 {
     qCDebug(lcBrowser) << objectName() << "load finished, ok" << ok << "at" << m_page->url();
     // A page that commits without a report of its own (about:blank) is
@@ -295,7 +293,7 @@ void WebEnginePane::handleLoadFinished(bool ok)
     if (ok)
         reportMainFrameCommit(false);
     m_loading = false;
-    if (std::exchange(m_unanswered, false))
+    if (unanswered)
         Q_EMIT loadUnanswered();
     Q_EMIT loadFinished();
     if (!ok)

@@ -60,7 +60,8 @@ public:
 private:
     void reportMainFrameCommit(bool addressChanged);
     void reportFrameCommit();
-    void handleLoadFinished(bool ok);
+    // unanswered: the load failed without any answer from the server.
+    void handleLoadFinished(bool ok, bool unanswered);
     void handleRenderProcessEnded(int status, int exitCode);
     void handleDownloadRequested(QWebEngineDownloadRequest *download);
 
@@ -85,8 +86,6 @@ private:
     bool m_navigationReported = false;
     bool m_requestWasPost = false;
     bool m_showsFormAnswer = false;
-    // The current load has failed without an answer from the server.
-    bool m_unanswered = false;
     int m_frameDocuments = 0;
 };
 
