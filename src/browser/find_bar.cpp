@@ -97,11 +97,6 @@ void FindBar::close()
     Q_EMIT closed(hadFocus);
 }
 
-QString FindBar::text() const
-{
-    return m_text->text();
-}
-
 void FindBar::showMatches(int activeMatch, int matches)
 {
     m_matches->setText(matchCountText(m_text->text(), activeMatch, matches));

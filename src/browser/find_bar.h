@@ -5,7 +5,6 @@
 QT_BEGIN_NAMESPACE
 class QLabel;
 class QLineEdit;
-class QToolButton;
 QT_END_NAMESPACE
 
 namespace bidwarden {
@@ -32,7 +31,6 @@ public:
     // opened when there is no text to look for yet.
     void findAgain(bool backward);
     void close();
-    QString text() const;
 
 public Q_SLOTS:
     void showMatches(int activeMatch, int matches);

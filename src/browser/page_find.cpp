@@ -12,6 +12,11 @@ namespace bidwarden {
 void findInPage(FindBar *bar, QWebEngineView *view)
 {
     QObject::connect(bar, &FindBar::findRequested, view, [bar = QPointer<FindBar>(bar), view](const QString &text, bool backward) {
+        // An empty text clears the highlighting; there is nothing to count.
+        if (text.isEmpty()) {
+            view->page()->findText(QString());
+            return;
+        }
         const QWebEnginePage::FindFlags flags = backward ? QWebEnginePage::FindBackward : QWebEnginePage::FindFlags();
         view->page()->findText(text, flags, [bar](const QWebEngineFindTextResult &result) {
             if (bar)
