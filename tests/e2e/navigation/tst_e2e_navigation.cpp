@@ -87,7 +87,7 @@ void TestNavigationEndToEnd::browserKeysWorkWithTheFocusInThePage()
     QVERIFY(m_program->activate());
     QWebEngineView *view = m_program->auctionPane()->view();
     clickOn(view, QPoint(view->width() / 2, view->height() - 10));
-    QTRY_VERIFY_WITH_TIMEOUT(view->focusProxy() ? view->focusProxy()->hasFocus() : view->hasFocus(), engineTimeoutMs);
+    QTRY_VERIFY_WITH_TIMEOUT(pageHasFocus(view), engineTimeoutMs);
 
     m_program->press(Qt::Key_Left, Qt::AltModifier);
     QVERIFY(m_program->waitForLoadFinished(m_program->auctionPane(), first));
@@ -119,7 +119,7 @@ void TestNavigationEndToEnd::findBarCountsAndStepsThroughMatches()
     QVERIFY(m_program->activate());
     QWebEngineView *view = pane->view();
     clickOn(view, QPoint(view->width() / 2, view->height() - 10));
-    QTRY_VERIFY_WITH_TIMEOUT(view->focusProxy() ? view->focusProxy()->hasFocus() : view->hasFocus(), engineTimeoutMs);
+    QTRY_VERIFY_WITH_TIMEOUT(pageHasFocus(view), engineTimeoutMs);
     const int items = int(ProgramUnderTest::pageText(pane).count(QStringLiteral("item"), Qt::CaseInsensitive));
     QVERIFY(items >= 3);
     const QString of = QStringLiteral(" of %1").arg(items);
@@ -144,7 +144,7 @@ void TestNavigationEndToEnd::findBarCountsAndStepsThroughMatches()
     // Esc closes the bar and gives the page the focus back; the page stays.
     m_program->press(Qt::Key_Escape);
     QVERIFY(bar->isHidden());
-    QTRY_VERIFY_WITH_TIMEOUT(view->focusProxy() ? view->focusProxy()->hasFocus() : view->hasFocus(), engineTimeoutMs);
+    QTRY_VERIFY_WITH_TIMEOUT(pageHasFocus(view), engineTimeoutMs);
     QCOMPARE(pane->locationUrl(), m_program->peers().auctionUrl());
 
     // From the service tab, the service pane's own bar.

@@ -191,6 +191,11 @@ bool expectedWarningsSeen()
     return seen;
 }
 
+bool pageHasFocus(const QWidget *view)
+{
+    return view->focusProxy() ? view->focusProxy()->hasFocus() : view->hasFocus();
+}
+
 int runEngineTest(QObject *test, int argc, char **argv)
 {
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);

@@ -85,6 +85,10 @@ private:
     QString m_offeredDownloadPath;
 };
 
+// Whether the page a view shows has the keyboard focus (the engine's widget
+// inside the view takes it, where there is one).
+bool pageHasFocus(const QWidget *view);
+
 // A warning of ours (a "bidwarden.*" category) fails the test unless the
 // test said it would come; the engine's own chatter is let through.
 void failOnOwnWarnings();

@@ -377,7 +377,7 @@ void TestWindowEndToEnd::pagesAreDrawnAndScroll()
                               qPrintable(colourShownAtTheMiddle(pane->view()).name()), engineTimeoutMs);
     QWebEngineView *view = pane->view();
     clickOn(view, view->rect().center());
-    QTRY_VERIFY_WITH_TIMEOUT(view->focusProxy() ? view->focusProxy()->hasFocus() : view->hasFocus(), engineTimeoutMs);
+    QTRY_VERIFY_WITH_TIMEOUT(pageHasFocus(view), engineTimeoutMs);
     m_program->press(Qt::Key_End);
     const auto scrolledTo = [view] {
         QVariant y;
