@@ -51,6 +51,14 @@ QAction *makeAction(QObject *owner, const ActionFields &fields)
 
 } // namespace
 
+QAction *makeSnipeAction(QObject *owner, const char *objectName)
+{
+    return makeAction(owner, { .objectName = objectName, .menuText = tr("&Snipe Auction"),
+                               .toolbarCaption = tr("Snipe"), .toolbarKey = QStringLiteral("snipe"),
+                               .toolTip = tr("Add to Snipe list"),
+                               .shortcut = QKeySequence(Qt::CTRL | Qt::Key_S), .picture = "snipe" });
+}
+
 QPixmap bundledPicture(const QString &fileName)
 {
     // Told the format and not to guess, the reader takes Qt's own PNG reader
@@ -92,10 +100,7 @@ Commands::Commands(QObject *owner)
                                       .toolbarKey = QStringLiteral("home"), .toolTip = tr("&Ebay"),
                                       .picture = "home", .themeIcon = "go-home" });
     serviceHome = makeAction(owner, { .objectName = "mnuBidwarden", .menuText = tr("&Bidwarden") });
-    snipe = makeAction(owner, { .objectName = "mnuSnipe", .menuText = tr("&Snipe Auction"),
-                                .toolbarCaption = tr("Snipe"), .toolbarKey = QStringLiteral("snipe"),
-                                .toolTip = tr("Add to Snipe list"),
-                                .shortcut = QKeySequence(Qt::CTRL | Qt::Key_S), .picture = "snipe" });
+    snipe = makeSnipeAction(owner, "mnuSnipe");
     setHomepage = makeAction(owner, { .objectName = "mnuSetEbayHomepage", .menuText = tr("&Set eBay Homepage") });
     storePassword = makeAction(owner, { .objectName = "mnuBidwardenPassword",
                                         .menuText = tr("&Store Bidwarden password") });

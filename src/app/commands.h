@@ -14,6 +14,10 @@ QPixmap bundledPicture(const QString &fileName);
 // high-density screens).
 QIcon toolbarIcon(const char *themeName, const char *bundled);
 
+// Snipe, as the menu, the toolbar and each page window offer it: the
+// caption, picture, tooltip and Ctrl+S.
+QAction *makeSnipeAction(QObject *owner, const char *objectName);
+
 // One action per command, shared by the menu bar and both toolbars. A
 // toolbar command's key ("back", "snipe", …) is the action's data().
 struct Commands
