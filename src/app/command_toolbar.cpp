@@ -6,7 +6,7 @@
 namespace bidwarden {
 
 QToolBar *createCommandToolbar(QWidget *parent, const char *objectName, const QString &accessibleName,
-                               const QList<QAction *> &actions, const QRect &geometry, int buttonWidth)
+                               const QList<QAction *> &actions)
 {
     auto *toolbar = new QToolBar(parent);
     toolbar->setObjectName(QString::fromLatin1(objectName));
@@ -21,15 +21,9 @@ QToolBar *createCommandToolbar(QWidget *parent, const char *objectName, const QS
             continue;
         }
         toolbar->addAction(action);
-        if (QWidget *button = toolbar->widgetForAction(action)) {
-            button->setMinimumWidth(buttonWidth);
+        if (QWidget *button = toolbar->widgetForAction(action))
             button->setAccessibleName(action->iconText());
-        }
     }
-    // A caption under a picture needs a little more than the design height
-    // at common font sizes; never cut the captions off.
-    toolbar->setGeometry(geometry.x(), geometry.y(), geometry.width(),
-                         std::max(geometry.height(), toolbar->sizeHint().height()));
     return toolbar;
 }
 

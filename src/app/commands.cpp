@@ -1,11 +1,9 @@
 #include "commands.h"
 
 #include "browser_keys.h"
+#include "pictures.h"
 
 #include <QCoreApplication>
-#include <QIcon>
-#include <QImageReader>
-#include <QPixmap>
 
 namespace bidwarden {
 
@@ -59,24 +57,6 @@ QAction *makeSnipeAction(QObject *owner, const char *objectName)
                                .shortcut = QKeySequence(Qt::CTRL | Qt::Key_S), .picture = "snipe" });
 }
 
-QPixmap bundledPicture(const QString &fileName)
-{
-    // Told the format and not to guess, the reader takes Qt's own PNG reader
-    // at once; QIcon::addFile() would load every image-format plugin (the SVG
-    // one among them) to find out what the file is.
-    QImageReader reader(QStringLiteral(":/icons/") + fileName, "png");
-    reader.setAutoDetectImageFormat(false);
-    return QPixmap::fromImage(reader.read());
-}
-
-QIcon toolbarIcon(const char *themeName, const char *bundled)
-{
-    QIcon fallback;
-    for (const char *suffix : { ".png", "@2x.png" })
-        fallback.addPixmap(bundledPicture(QLatin1String(bundled) + QLatin1String(suffix)));
-    return themeName ? QIcon::fromTheme(QLatin1String(themeName), fallback) : fallback;
-}
-
 Commands::Commands(QObject *owner)
 {
     print = makeAction(owner, { .objectName = "mnuPrint", .menuText = tr("&Print"),
@@ -111,31 +91,30 @@ Commands::Commands(QObject *owner)
     serviceFaq = makeAction(owner, { .objectName = "mnuBidwardenHomepage", .menuText = tr("&Bidwarden FAQ") });
     about = makeAction(owner, { .objectName = "mnuAbout", .menuText = tr("&About Bidwarden") });
 
-    back->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Left));
-    forward->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Right));
-    refresh->setShortcuts({ QKeySequence(Qt::Key_F5), QKeySequence(Qt::CTRL | Qt::Key_R) });
-    const auto key = [owner](const char *objectName, const QString &text, const QList<QKeySequence> &keys) {
-        auto *action = new QAction(text, owner);
-        action->setObjectName(QString::fromLatin1(objectName));
-        action->setShortcuts(keys);
-        return action;
-    };
-    stopLoading = key("keyStop", tr("Stop loading"), { QKeySequence(Qt::Key_Escape) });
+    // The desktop's habits beside the menus' own keys: Ctrl+Q quits, F1 is help.
+    exit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    help->setShortcuts({ QKeySequence(Qt::CTRL | Qt::Key_H), QKeySequence(Qt::Key_F1) });
+    back->setShortcuts(keysFor(BrowserKey::Back));
+    forward->setShortcuts(keysFor(BrowserKey::Forward));
+    refresh->setShortcuts(keysFor(BrowserKey::Reload));
+    stopLoading = makeKeyAction(owner, BrowserKey::StopLoading, "keyStop");
     stopLoading->setEnabled(false);
-    focusAddress = key("keyAddress", tr("Go to the address box"),
-                       { QKeySequence(Qt::CTRL | Qt::Key_L), QKeySequence(Qt::Key_F6), QKeySequence(Qt::ALT | Qt::Key_D) });
-    zoomIn = key("keyZoomIn", tr("Zoom in"), keysFor(BrowserKey::ZoomIn));
-    zoomOut = key("keyZoomOut", tr("Zoom out"), keysFor(BrowserKey::ZoomOut));
-    zoomReset = key("keyZoomReset", tr("Actual size"), keysFor(BrowserKey::ZoomReset));
-    find = key("keyFind", tr("Find in page"), keysFor(BrowserKey::Find));
-    findNext = key("keyFindNext", tr("Find next"), keysFor(BrowserKey::FindNext));
-    findPrevious = key("keyFindPrevious", tr("Find previous"), keysFor(BrowserKey::FindPrevious));
-    fullScreen = key("keyFullScreen", tr("Full screen"), { QKeySequence(Qt::Key_F11) });
+    focusAddress = makeKeyAction(owner, BrowserKey::FocusAddress, "keyAddress");
+    zoomIn = makeKeyAction(owner, BrowserKey::ZoomIn, "keyZoomIn");
+    zoomOut = makeKeyAction(owner, BrowserKey::ZoomOut, "keyZoomOut");
+    zoomReset = makeKeyAction(owner, BrowserKey::ZoomReset, "keyZoomReset");
+    find = makeKeyAction(owner, BrowserKey::Find, "keyFind");
+    findNext = makeKeyAction(owner, BrowserKey::FindNext, "keyFindNext");
+    findPrevious = makeKeyAction(owner, BrowserKey::FindPrevious, "keyFindPrevious");
+    fullScreen = makeKeyAction(owner, BrowserKey::FullScreen, "keyFullScreen");
+    nextTab = makeKeyAction(owner, BrowserKey::NextTab, "keyNextTab");
+    previousTab = makeKeyAction(owner, BrowserKey::PreviousTab, "keyPreviousTab");
 }
 
 QList<QAction *> Commands::browserKeys() const
 {
-    return { stopLoading, focusAddress, zoomIn, zoomOut, zoomReset, find, findNext, findPrevious, fullScreen };
+    return { stopLoading, focusAddress, zoomIn, zoomOut, zoomReset, find, findNext, findPrevious, fullScreen,
+             nextTab, previousTab };
 }
 
 QList<QAction *> Commands::auctionToolbar() const

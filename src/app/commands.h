@@ -1,18 +1,9 @@
 #pragma once
 
 #include <QAction>
-#include <QIcon>
 #include <QList>
 
 namespace bidwarden {
-
-// A picture compiled into the program (":/icons/<fileName>", a PNG).
-QPixmap bundledPicture(const QString &fileName);
-
-// The desktop theme's icon of that name where the theme has one, the bundled
-// picture otherwise ("<bundled>.png", and "<bundled>@2x.png" for
-// high-density screens).
-QIcon toolbarIcon(const char *themeName, const char *bundled);
 
 // Snipe, as the menu, the toolbar and each page window offer it: the
 // caption, picture, tooltip and Ctrl+S.
@@ -40,8 +31,8 @@ struct Commands
     QAction *about = nullptr;
 
     // A browser's keys without a menu item of their own, acting on the pane
-    // in front (Back, Forward and Refresh carry theirs: Alt+Left, Alt+Right,
-    // F5 and Ctrl+R).
+    // in front (Back, Forward and Refresh carry theirs), from the one key
+    // table (browser_keys.h).
     QAction *stopLoading = nullptr;  // Esc, enabled while the pane in front loads
     QAction *focusAddress = nullptr; // Ctrl+L, F6, Alt+D
     QAction *zoomIn = nullptr;       // Ctrl+Plus (and Ctrl+=)
@@ -51,6 +42,8 @@ struct Commands
     QAction *findNext = nullptr;     // F3
     QAction *findPrevious = nullptr; // Shift+F3
     QAction *fullScreen = nullptr;   // F11
+    QAction *nextTab = nullptr;      // Ctrl+Tab, Ctrl+PageDown
+    QAction *previousTab = nullptr;  // Ctrl+Shift+Tab, Ctrl+PageUp
     QList<QAction *> browserKeys() const;
 
     // The buttons of the auction pane's and the service pane's toolbars, in

@@ -1,7 +1,13 @@
 #include "dialog_host.h"
 
-#include "set_homepage_dialog.h"
-#include "store_password_dialog.h"
+#include "app_logging.h"
+#include "text_file.h"
+
+#include <QDesktopServices>
+#include <QDir>
+#include <QSysInfo>
+#include <QUrl>
+#include <QWidget>
 
 namespace bidwarden {
 
@@ -20,15 +26,17 @@ void bringToFront(QWidget *dialog)
 
 } // namespace
 
-DialogHost::DialogHost(const SettingsFolder &settings, QObject *parent)
-    : QObject(parent)
+DialogHost::DialogHost(const SettingsFolder &settings, QWidget *mainWindow)
+    : QObject(mainWindow)
     , m_settings(settings)
+    , m_mainWindow(mainWindow)
 {
 }
 
 DialogHost::~DialogHost()
 {
-    // A dialog still open outlives the main window; it deletes itself on close.
+    // A settings dialog still open outlives the main window; it deletes
+    // itself on close.
 }
 
 void DialogHost::showStorePassword()
@@ -54,6 +62,39 @@ void DialogHost::closeStorePassword()
 {
     if (m_storePassword)
         m_storePassword->close();
+}
+
+void DialogHost::openHelp()
+{
+    const QString page = m_settings.helpFile();
+    if (!fileExists(page)) {
+        qCWarning(lcApp) << "the help page is missing:" << page;
+        Q_EMIT notice(tr("The help page %1 is missing.").arg(page));
+        return;
+    }
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(page))) {
+        qCWarning(lcApp) << "nothing could open the help page" << page;
+        Q_EMIT notice(tr("No application on this system opens the help page %1.").arg(page));
+    }
+}
+
+AboutFacts DialogHost::aboutFacts() const
+{
+    AboutFacts facts{ { tr("Bidwarden"), QStringLiteral(BIDWARDEN_VERSION) },
+                      { tr("Qt"), QString::fromLatin1(qVersion()) } };
+    facts += m_engineFacts;
+    facts += { { tr("System"), QSysInfo::prettyProductName() },
+               { tr("Settings folder"), QDir::toNativeSeparators(m_settings.path()) } };
+    return facts;
+}
+
+void DialogHost::showAbout()
+{
+    if (!m_about) {
+        m_about = new AboutWindow(aboutFacts(), m_mainWindow);
+        m_about->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    bringToFront(m_about);
 }
 
 } // namespace bidwarden

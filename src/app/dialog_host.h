@@ -1,5 +1,6 @@
 #pragma once
 
+#include "about_window.h"
 #include "set_homepage_dialog.h"
 #include "settings_folder.h"
 #include "store_password_dialog.h"
@@ -7,31 +8,51 @@
 #include <QObject>
 #include <QPointer>
 
+QT_BEGIN_NAMESPACE
+class QWidget;
+QT_END_NAMESPACE
+
 namespace bidwarden {
 
-// Keeps each settings dialog a single instance: created on first use, shown
-// again (with what was typed) when asked for while open. The dialogs have no
-// owner window, so they stay open when the main window closes.
+// The program's other windows, each a single instance: created on first use
+// and brought to the front (with what was typed) when asked for again. The
+// settings dialogs have no owner window, so they stay open when the main
+// window closes; About is the main window's and closes with it. The help page
+// opens in the desktop's application for it.
 class DialogHost : public QObject
 {
     Q_OBJECT
 
 public:
-    explicit DialogHost(const SettingsFolder &settings, QObject *parent = nullptr);
+    DialogHost(const SettingsFolder &settings, QWidget *mainWindow);
     ~DialogHost() override;
 
     void showStorePassword();
     void showSetHomepage();
     // Exit closes the store-password dialog, never the set-homepage one.
     void closeStorePassword();
+    void openHelp();
+    void showAbout();
+
+    // What Help › About names besides the program, Qt and the settings folder:
+    // the browser engine's versions, which only the engine's side knows.
+    void setEngineFacts(const AboutFacts &facts) { m_engineFacts = facts; }
+    AboutFacts aboutFacts() const;
 
     StorePasswordDialog *storePasswordDialog() const { return m_storePassword; }
     SetHomepageDialog *setHomepageDialog() const { return m_setHomepage; }
 
+Q_SIGNALS:
+    // Something the user should know, for the status bar.
+    void notice(const QString &text);
+
 private:
     SettingsFolder m_settings;
+    QWidget *m_mainWindow = nullptr;
+    AboutFacts m_engineFacts;
     QPointer<StorePasswordDialog> m_storePassword;
     QPointer<SetHomepageDialog> m_setHomepage;
+    QPointer<AboutWindow> m_about;
 };
 
 } // namespace bidwarden

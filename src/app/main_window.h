@@ -2,60 +2,55 @@
 
 #include "about_window.h"
 #include "endpoints.h"
-#include "service_post.h"
+#include "pane_tabs.h"
 #include "settings_folder.h"
+#include "window_layout.h"
 
 #include <QMainWindow>
-#include <QPointer>
 
-#include <functional>
 #include <memory>
+#include <optional>
 
 QT_BEGIN_NAMESPACE
 class QLabel;
-class QTabBar;
-class QToolBar;
 QT_END_NAMESPACE
 
 namespace bidwarden {
 
 class AddressBox;
+class AuctionPageReport;
 class BrowserPane;
+class CloseConsent;
 class DialogHost;
-class ServicePoster;
+class ServiceSession;
 class StatusPanels;
 struct Commands;
 
-// Makes one browser pane as a child of the given widget.
-using PaneFactory = std::function<BrowserPane *(QWidget *parent)>;
-
 // The program's main window: the auction pane and the service pane in one
 // place, a tab strip that brings one of them to the front with its toolbar,
-// the address box and the status bar.
+// the address box and the status bar. It builds and connects the parts that
+// do the work (PaneTabs, AuctionPageReport, ServiceSession, CloseConsent,
+// DialogHost) and places them (WindowLayout).
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
 
 public:
-    // The tabs of the tab strip, in order.
-    enum Tab { ServiceTab = 0, AuctionTab = 1 };
+    using Tab = PaneTabs::Tab;
+    static constexpr Tab ServiceTab = PaneTabs::ServiceTab;
+    static constexpr Tab AuctionTab = PaneTabs::AuctionTab;
 
-    MainWindow(const Endpoints &endpoints, const SettingsFolder &settings,
-               const PaneFactory &makePane, QWidget *parent = nullptr);
+    MainWindow(const Endpoints &endpoints, const SettingsFolder &settings, const PaneFactory &makePane,
+               QWidget *parent = nullptr);
     ~MainWindow() override;
 
-    BrowserPane *auctionPane() const { return m_auctionPane; }
-    BrowserPane *servicePane() const { return m_servicePane; }
+    BrowserPane *auctionPane() const;
+    BrowserPane *servicePane() const;
     Tab currentTab() const;
-    // From code, exactly as a click on the tab: selecting the tab in front
-    // changes nothing.
+    // From code, exactly as a click on the tab.
     void selectTab(Tab tab);
     DialogHost *dialogs() const { return m_dialogs; }
-
-    // What Help › About names besides the program, Qt and the settings folder:
-    // the browser engine's versions, which only the engine's side knows.
-    void setEngineFacts(const AboutFacts &facts) { m_engineFacts = facts; }
-    AboutFacts aboutFacts() const;
+    void setEngineFacts(const AboutFacts &facts);
 
     // Snipes this address through the one snipe path (as Snipe Auction does
     // with the box's text) and brings the window to the front: Snipe in a
@@ -70,64 +65,31 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
     // Lets each pane's page ask before the window closes.
     void closeEvent(QCloseEvent *event) override;
-    // The mouse's back and forward buttons, anywhere in the window.
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void createControls(const PaneFactory &makePane);
-    void createAddressLabel();
     void createMenus();
     void connectCommands();
-    void connectAuctionPageEvents();
     void runStartup();
-    void logInWithStoredCredentials();
-    void snipeCurrentAuction();
     void snipe(const QString &address);
-    void allowClose(BrowserPane *pane);
-    void connectBrowserKeys();
-    void updateStopKey();
-    void focusAddressBox();
-    void acceptLinksOnTheSnipeButton();
     void refreshFrontPane();
-    void openHelp();
-    void showAbout();
-    void loadInAuctionPane(const QString &address);
+    void focusAddressBox();
     void showServicePage(const QString &address);
-    void showTab(int index);
-    BrowserPane *frontPane() const;
-    void applyLayout();
-    int px(int twips) const;
-    QRect px(const QRect &twips) const;
 
     Endpoints m_endpoints;
     SettingsFolder m_settings;
     std::unique_ptr<Commands> m_commands;
-    QWidget *m_client = nullptr;
-    BrowserPane *m_auctionPane = nullptr;
-    BrowserPane *m_servicePane = nullptr;
-    QTabBar *m_tabStrip = nullptr;
-    QToolBar *m_auctionToolbar = nullptr;
-    QToolBar *m_serviceToolbar = nullptr;
-    QWidget *m_addressLabelBox = nullptr;
+    DialogHost *m_dialogs = nullptr;
+    PaneTabs *m_tabs = nullptr;
     QLabel *m_addressLabel = nullptr;
     AddressBox *m_addressBox = nullptr;
-    // How far the address box starts right of its place, to clear a label
-    // that the desktop's font made wider than the layout allows.
-    int m_addressBoxShift = 0;
     StatusPanels *m_status = nullptr;
-    DialogHost *m_dialogs = nullptr;
-    ServicePoster *m_poster = nullptr;
-    AboutFacts m_engineFacts;
-    // Closing: the panes whose pages have agreed in this attempt, whether
-    // both have, and whether Exit asked for it.
-    QList<BrowserPane *> m_panesAgreeing;
-    bool m_closeAgreed = false;
+    ServiceSession *m_session = nullptr;
+    AuctionPageReport *m_pageReport = nullptr;
+    CloseConsent *m_closeConsent = nullptr;
+    std::optional<WindowLayout> m_layout;
+    // Exit, rather than the close box, asked for the close.
     bool m_exitRequested = false;
-    QPointer<AboutWindow> m_about;
-    QWidget *m_snipeButton = nullptr;
-    // What the user last entered in the box, until its page or a download
-    // answers it.
-    QString m_enteredAddress;
 };
 
 } // namespace bidwarden

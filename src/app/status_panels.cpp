@@ -1,6 +1,6 @@
 #include "status_panels.h"
 
-#include "commands.h"
+#include "pictures.h"
 #include "layout_rules.h"
 
 #include <QHBoxLayout>

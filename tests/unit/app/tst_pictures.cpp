@@ -1,5 +1,5 @@
 #include "commands.h"
-#include "program_setup.h"
+#include "pictures.h"
 
 #include <QApplication>
 #include <QImage>

@@ -1,0 +1,132 @@
+#include "pane_tabs.h"
+
+#include "browser_pane.h"
+#include "command_toolbar.h"
+#include "commands.h"
+#include "zoom_steps.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QTabBar>
+#include <QToolBar>
+
+namespace bidwarden {
+
+PaneTabs::PaneTabs(QWidget *client, const PaneFactory &makePane, const Commands &commands)
+    : QObject(client)
+{
+    createPanes(client, makePane, commands);
+    connectCommands(commands);
+    connect(m_tabStrip, &QTabBar::currentChanged, this, &PaneTabs::show);
+    for (BrowserPane *pane : { m_auctionPane, m_servicePane }) {
+        connect(pane, &BrowserPane::loadStarted, this, &PaneTabs::reportFrontLoading);
+        connect(pane, &BrowserPane::loadFinished, this, &PaneTabs::reportFrontLoading);
+    }
+    // The engine draws a page in a widget of its own inside the pane, which
+    // takes every mouse press, so the side buttons never reach the window's
+    // own handlers; the application's filter sees them first.
+    qApp->installEventFilter(this);
+}
+
+void PaneTabs::createPanes(QWidget *client, const PaneFactory &makePane, const Commands &commands)
+{
+    m_tabStrip = new QTabBar(client);
+    m_tabStrip->setObjectName(QStringLiteral("TabStrip1"));
+    m_tabStrip->setDrawBase(true);
+    m_tabStrip->setExpanding(false);
+    m_tabStrip->addTab(tr("Bidwarden"));
+    m_tabStrip->setTabToolTip(ServiceTab, tr("Click here to go to the Bidwarden service"));
+    m_tabStrip->addTab(tr("Auction Browser"));
+    m_tabStrip->setAccessibleName(tr("Panes"));
+
+    m_auctionPane = makePane(client);
+    m_auctionPane->setObjectName(QStringLiteral("Web"));
+    m_auctionPane->setAccessibleName(tr("Auction pane"));
+    m_auctionToolbar = createCommandToolbar(client, "Toolbar1", tr("Auction toolbar"), commands.auctionToolbar());
+    m_serviceToolbar = createCommandToolbar(client, "Toolbar2", tr("Service toolbar"), commands.serviceToolbar());
+    m_servicePane = makePane(client);
+    m_servicePane->setObjectName(QStringLiteral("Web2"));
+    m_servicePane->setAccessibleName(tr("Bidwarden service pane"));
+}
+
+void PaneTabs::connectCommands(const Commands &c)
+{
+    // The toolbar of a pane is shown only with that pane's tab, so the pane in
+    // front is the pane of the toolbar a button belongs to.
+    connect(c.back, &QAction::triggered, this, [this] { front()->goBack(); });
+    connect(c.forward, &QAction::triggered, this, [this] { front()->goForward(); });
+    connect(c.stop, &QAction::triggered, this, [this] { front()->stop(); });
+    connect(c.stopLoading, &QAction::triggered, this, [this] { front()->stop(); });
+    connect(c.print, &QAction::triggered, this, [this] { front()->print(m_tabStrip->window()); });
+    connect(c.zoomIn, &QAction::triggered, this,
+            [this] { front()->setZoomFactor(zoomedIn(front()->zoomFactor())); });
+    connect(c.zoomOut, &QAction::triggered, this,
+            [this] { front()->setZoomFactor(zoomedOut(front()->zoomFactor())); });
+    connect(c.zoomReset, &QAction::triggered, this, [this] { front()->setZoomFactor(1); });
+    connect(c.find, &QAction::triggered, this, [this] { front()->showFindBar(); });
+    connect(c.findNext, &QAction::triggered, this, [this] { front()->findAgain(false); });
+    connect(c.findPrevious, &QAction::triggered, this, [this] { front()->findAgain(true); });
+    // With two tabs, the next and the previous are the other one.
+    const auto other = [this] { select(current() == ServiceTab ? AuctionTab : ServiceTab); };
+    connect(c.nextTab, &QAction::triggered, this, other);
+    connect(c.previousTab, &QAction::triggered, this, other);
+    // Esc stops a load; otherwise the key is the page's (or the box's).
+    connect(this, &PaneTabs::frontLoadingChanged, c.stopLoading, &QAction::setEnabled);
+}
+
+PaneTabs::Tab PaneTabs::current() const
+{
+    return Tab(m_tabStrip->currentIndex());
+}
+
+void PaneTabs::select(Tab tab)
+{
+    m_tabStrip->setCurrentIndex(tab);
+}
+
+BrowserPane *PaneTabs::front() const
+{
+    return current() == ServiceTab ? m_servicePane : m_auctionPane;
+}
+
+void PaneTabs::showWithAuctionTab(const QList<QWidget *> &widgets)
+{
+    m_auctionTabWidgets = widgets;
+    for (QWidget *widget : widgets)
+        widget->setVisible(current() != ServiceTab);
+}
+
+void PaneTabs::show(int index)
+{
+    if (index != ServiceTab && index != AuctionTab)
+        return;
+    const bool service = index == ServiceTab;
+    m_serviceToolbar->setVisible(service);
+    m_servicePane->setVisible(service);
+    m_auctionPane->setVisible(!service);
+    m_auctionToolbar->setVisible(!service);
+    for (QWidget *widget : std::as_const(m_auctionTabWidgets))
+        widget->setVisible(!service);
+    reportFrontLoading();
+    Q_EMIT currentChanged(Tab(index));
+}
+
+void PaneTabs::reportFrontLoading()
+{
+    Q_EMIT frontLoadingChanged(front()->isLoading());
+}
+
+bool PaneTabs::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::MouseButtonPress && watched->isWidgetType()
+        && static_cast<QWidget *>(watched)->window() == m_tabStrip->window()) {
+        const Qt::MouseButton button = static_cast<QMouseEvent *>(event)->button();
+        if (button == Qt::BackButton || button == Qt::ForwardButton) {
+            button == Qt::BackButton ? front()->goBack() : front()->goForward();
+            return true;
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+} // namespace bidwarden
