@@ -98,19 +98,13 @@ private Q_SLOTS:
 
     void startupNavigations_data();
     void startupNavigations();
-    void startupLoginPostsStoredCredentials_data();
-    void startupLoginPostsStoredCredentials();
-    void startupLoginSkipsWhatCannotBeSent();
     void badSettingsFiles_data();
     void badSettingsFiles();
     void tabSwitch_data();
     void tabSwitch();
-    void auctionPageEvents();
     void navigationReportsOnlyItsCommit();
     void servicePageEventsChangeNothing();
     void snipePostsTheBoxTextAndShowsTheServiceTab();
-    void snipeDuringTheLoginWaitsForItsAnswer_data();
-    void snipeDuringTheLoginWaitsForItsAnswer();
     void unansweredLoginGoesAgain_data();
     void unansweredLoginGoesAgain();
     void snipeRefusalIsShownInPanelOne();
@@ -138,14 +132,9 @@ private Q_SLOTS:
     void snipeLinkPostsTheLinkWithoutLoadingIt();
     void droppedLinks_data();
     void droppedLinks();
-    void enteredDownloadLeavesThePagesAddress_data();
     void enteredDownloadLeavesThePagesAddress();
-    void resendQuestionNamesTheForm_data();
-    void resendQuestionNamesTheForm();
     void snipeOfAnotherWindowsPageTakesTheOneSnipePath_data();
     void snipeOfAnotherWindowsPageTakesTheOneSnipePath();
-    void endedRendererIsReported_data();
-    void endedRendererIsReported();
     void controlsAndCaptions();
     void addressLabelShowsItsText();
     void layoutFollowsTheWindow();
@@ -185,51 +174,6 @@ void TestMainWindow::startupNavigations()
     QCOMPARE(w.window.currentTab(), MainWindow::AuctionTab);
     // Until the first page arrives, the caption is the program's.
     QCOMPARE(w.window.windowTitle(), QStringLiteral("Bidwarden Auction Sniper"));
-}
-
-void TestMainWindow::startupLoginPostsStoredCredentials_data()
-{
-    QTest::addColumn<QByteArray>("file");
-    QTest::addColumn<QByteArray>("body");
-    // 0xB2 is the scrambling byte: "jo smith,p&q," scrambled, then CR LF.
-    QByteArray stored;
-    for (const char c : QByteArray("jo smith,p&q,"))
-        stored += char(c ^ 0xB2);
-    QTest::newRow("as the dialog stores it") << stored + "\r\n" << QByteArray("UserLogin=jo+smith&UserPassword=p%26q");
-    // Without its last comma, as a hand-edited file may be: the line end is
-    // not part of the password.
-    QTest::newRow("without the final comma") << stored.chopped(1) + "\r\n"
-                                             << QByteArray("UserLogin=jo+smith&UserPassword=p%26q");
-    QTest::newRow("empty file: empty values") << QByteArray() << QByteArray("UserLogin=&UserPassword=");
-}
-
-void TestMainWindow::startupLoginPostsStoredCredentials()
-{
-    QFETCH(QByteArray, file);
-    QFETCH(QByteArray, body);
-    {
-        QFile f(SettingsFolder(m_dir.path()).credentialsFile());
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(file);
-    }
-    Window w(m_dir.path());
-    // Right after the start page was asked for, replacing it.
-    QCOMPARE(w.service()->calls, QStringList({ QStringLiteral("navigate ") + startPage,
-                                               QStringLiteral("post http://service.test/cl/logincheck.cfm") }));
-    QCOMPARE(w.service()->posts.at(0).postData, body);
-    QCOMPARE(w.service()->posts.at(0).headerLines,
-             QByteArray("Content-Type: application/x-www-form-urlencoded\r\n"));
-    QCOMPARE(w.window.currentTab(), MainWindow::AuctionTab);
-    QVERIFY(!w.shown("Web2"));
-}
-
-void TestMainWindow::startupLoginSkipsWhatCannotBeSent()
-{
-    // A user name too long for the service is not posted cut short.
-    writeCredentials(m_dir.path(), QString(40000, QLatin1Char('u')), QStringLiteral("pw"));
-    Window w(m_dir.path());
-    QVERIFY(w.service()->posts.isEmpty());
-    QCOMPARE(w.window.currentTab(), MainWindow::AuctionTab);
 }
 
 void TestMainWindow::badSettingsFiles_data()
@@ -304,33 +248,6 @@ void TestMainWindow::tabSwitch()
     }
 }
 
-void TestMainWindow::auctionPageEvents()
-{
-    Window w(m_dir.path());
-    FakePane *pane = w.auction();
-
-    pane->startLoad();
-    QCOMPARE(w.pageStatus(), QStringLiteral("Opening Page....."));
-    Q_EMIT pane->statusTextChanged(QStringLiteral("<b>http://hover.test/</b>"));
-    QCOMPARE(w.pageStatus(), QStringLiteral("<b>http://hover.test/</b>"));
-    QCOMPARE(w.pagePanel()->textFormat(), Qt::PlainText);
-    Q_EMIT pane->statusTextChanged(QString());
-    QCOMPARE(w.pageStatus(), QString());
-
-    pane->commit(QStringLiteral("http://auction.test/itm/1?a=b"), QStringLiteral("Item 1"));
-    QCOMPARE(w.window.windowTitle(), QStringLiteral("Item 1"));
-    QCOMPARE(w.pageStatus(), pane->url);
-    QCOMPARE(w.urlbox()->text(), pane->url);
-
-    pane->finishLoad();
-    Q_EMIT pane->documentCompleted(); // a frame's document adds another copy
-    QCOMPARE(w.pageStatus(), QStringLiteral("Document Finished."));
-    QCOMPARE(w.urlbox()->addresses(), QStringList({ pane->url, pane->url }));
-
-    Q_EMIT pane->fileDownloadStarting();
-    QCOMPARE(w.pageStatus(), QStringLiteral("Beginning Download....."));
-}
-
 void TestMainWindow::navigationReportsOnlyItsCommit()
 {
     // While the next page is on its way, the box, the caption and a snipe
@@ -387,80 +304,34 @@ void TestMainWindow::snipePostsTheBoxTextAndShowsTheServiceTab()
     QCOMPARE(w.window.currentTab(), MainWindow::ServiceTab);
 }
 
-void TestMainWindow::snipeDuringTheLoginWaitsForItsAnswer_data()
-{
-    QTest::addColumn<bool>("loginAnswered"); // else the login's load fails
-    QTest::newRow("login answered") << true;
-    QTest::newRow("login failed") << false;
-}
-
-void TestMainWindow::snipeDuringTheLoginWaitsForItsAnswer()
-{
-    // A snipe made before the login's answer must neither cancel the login
-    // nor be cancelled by it: it goes out after the answer.
-    QFETCH(bool, loginAnswered);
-    writeCredentials(m_dir.path(), QStringLiteral("jo"), QStringLiteral("pw"));
-    Window w(m_dir.path());
-    QCOMPARE(w.service()->posts.size(), 1);
-    w.urlbox()->lineEdit()->setText(QStringLiteral("http://auction.test/itm/1"));
-    w.action("mnuSnipe")->trigger();
-    QCOMPARE(w.window.currentTab(), MainWindow::ServiceTab);
-    w.urlbox()->lineEdit()->setText(QStringLiteral("http://auction.test/itm/2"));
-    w.action("mnuSnipe")->trigger(); // replaces the waiting one, as it would in the pane
-    QCOMPARE(w.service()->posts.size(), 1);
-
-    w.service()->startLoad();
-    if (loginAnswered) {
-        w.service()->commit(QStringLiteral("http://service.test/cl/logincheck.cfm"), QStringLiteral("Logged in"));
-        QCOMPARE(w.service()->posts.size(), 1); // the answer is in, its load is not over
-    }
-    w.service()->finishLoad(loginAnswered);
-    QCOMPARE(w.service()->posts.size(), 2);
-    QCOMPARE(w.service()->posts.at(1).postData, QByteArray("AuctionURL=http%3A%2F%2Fauction.test%2Fitm%2F2"));
-
-    // Once it is out, snipes go at once again.
-    w.service()->completeLoad(snipeUrl, QStringLiteral("Snipe list"));
-    w.action("mnuSnipe")->trigger();
-    QCOMPARE(w.service()->posts.size(), 3);
-}
-
 void TestMainWindow::unansweredLoginGoesAgain_data()
 {
-    // How the user goes on after a login that failed; whether any answer came.
     QTest::addColumn<QString>("how");
-    QTest::addColumn<bool>("answered");
-    for (const char *how : { "snipe", "service tab", "service home" }) {
-        QTest::addRow("%s after no answer", how) << QString::fromLatin1(how) << false;
-        QTest::addRow("%s after an error page", how) << QString::fromLatin1(how) << true;
-    }
+    for (const char *how : { "snipe", "service tab", "service home" })
+        QTest::newRow(how) << QString::fromLatin1(how);
 }
 
 void TestMainWindow::unansweredLoginGoesAgain()
 {
-    // A login the service never got (refused at start-up) goes again before
-    // the next snipe or page of the service, which wait for its answer; one
-    // the service answered, even with an error, is not sent twice.
+    // Start-up logs in right after asking for the start page, which the login
+    // replaces. A login the service never got goes again when the user snipes
+    // or brings the service up, each way they can.
     QFETCH(QString, how);
-    QFETCH(bool, answered);
     writeCredentials(m_dir.path(), QStringLiteral("jo"), QStringLiteral("pw"));
     Window w(m_dir.path());
     QVERIFY(w.showActive());
     FakePane *service = w.service();
-    QCOMPARE(service->posts.size(), 1);
+    QCOMPARE(service->calls, QStringList({ QStringLiteral("navigate ") + startPage,
+                                           QStringLiteral("post http://service.test/cl/logincheck.cfm") }));
+    QCOMPARE(w.window.currentTab(), MainWindow::AuctionTab);
+    QVERIFY(!w.shown("Web2"));
     const QByteArray login = service->posts.first().postData;
     service->startLoad();
-    if (answered) {
-        service->commit(QStringLiteral("http://service.test/cl/logincheck.cfm"), QStringLiteral("Server error"));
-        service->finishLoad(false);
-    } else {
-        service->failUnanswered();
-    }
-    QCOMPARE(service->posts.size(), 1); // nothing goes by itself
-    service->navigations.clear();
+    service->failUnanswered();
+    QCOMPARE(service->posts.size(), 1);
 
-    const QString item = QStringLiteral("http://auction.test/itm/5");
     if (how == QLatin1String("snipe")) {
-        w.typeIntoTheBox(item);
+        w.typeIntoTheBox(QStringLiteral("http://auction.test/itm/5"));
         w.press(Qt::Key_S, Qt::ControlModifier);
     } else if (how == QLatin1String("service tab")) {
         clickOn(w.strip(), w.strip()->tabRect(MainWindow::ServiceTab).center());
@@ -468,30 +339,8 @@ void TestMainWindow::unansweredLoginGoesAgain()
         w.action("mnuBidwarden")->trigger();
     }
     QCOMPARE(w.window.currentTab(), MainWindow::ServiceTab);
-    const auto sentAfterLogin = [&] {
-        if (how == QLatin1String("snipe"))
-            return service->posts.constLast().postData == QByteArray("AuctionURL=http%3A%2F%2Fauction.test%2Fitm%2F5");
-        if (how == QLatin1String("service home"))
-            return service->navigations == QStringList{ QStringLiteral("http://service.test") };
-        return true;
-    };
-    if (answered) {
-        QCOMPARE(service->posts.size(), how == QLatin1String("snipe") ? 2 : 1);
-        QVERIFY(sentAfterLogin());
-        return;
-    }
     QCOMPARE(service->posts.size(), 2);
     QCOMPARE(service->posts.at(1).postData, login);
-    // What the user asked for waits for the login's answer.
-    QVERIFY(service->navigations.isEmpty());
-    service->completeLoad(QStringLiteral("http://service.test/cl/logincheck.cfm"), QStringLiteral("Logged in"));
-    QVERIFY(sentAfterLogin());
-    QCOMPARE(service->posts.size(), how == QLatin1String("snipe") ? 3 : 2);
-
-    // Sent and answered: bringing up the service again sends nothing more.
-    w.window.selectTab(MainWindow::AuctionTab);
-    w.window.selectTab(MainWindow::ServiceTab);
-    QCOMPARE(service->posts.size(), how == QLatin1String("snipe") ? 3 : 2);
 }
 
 void TestMainWindow::snipeRefusalIsShownInPanelOne()
@@ -923,21 +772,11 @@ void TestMainWindow::droppedLinks()
     }
 }
 
-void TestMainWindow::enteredDownloadLeavesThePagesAddress_data()
-{
-    QTest::addColumn<QString>("typedSince");
-    QTest::addColumn<QString>("box");
-    QTest::newRow("the entered address was a download")
-            << QString() << QStringLiteral("http://auction.test/itm/1");
-    QTest::newRow("typed again since") << QStringLiteral("/x") << QStringLiteral("http://auction.test/file.zip/x");
-}
-
 void TestMainWindow::enteredDownloadLeavesThePagesAddress()
 {
-    // The page shown stays when an entered address is a download; the box
-    // names that page again, unless the user has typed since.
-    QFETCH(QString, typedSince);
-    QFETCH(QString, box);
+    // The page shown stays when an entered address (typed, then Enter) is a
+    // download; the box names that page again, and a snipe names it.
+    const QString box = QStringLiteral("http://auction.test/itm/1");
     Window w(m_dir.path());
     QVERIFY(w.showActive());
     w.auction()->completeLoad(QStringLiteral("http://auction.test/itm/1"), QStringLiteral("Item 1"));
@@ -945,39 +784,12 @@ void TestMainWindow::enteredDownloadLeavesThePagesAddress()
     w.press(Qt::Key_Return);
     QCOMPARE(w.auction()->navigations.last(), QStringLiteral("http://auction.test/file.zip"));
     w.auction()->startLoad();
-    if (!typedSince.isEmpty()) {
-        w.press(Qt::Key_End);
-        typeText(&w.window, typedSince);
-    }
     w.auction()->startDownload();
     QCOMPARE(w.urlbox()->text(), box);
     w.press(Qt::Key_S, Qt::ControlModifier);
     QCOMPARE(w.service()->posts.size(), 1);
     QCOMPARE(w.service()->posts.at(0).postData,
              QByteArray("AuctionURL=") + QUrl::toPercentEncoding(box, "*-._"));
-}
-
-void TestMainWindow::resendQuestionNamesTheForm_data()
-{
-    QTest::addColumn<QString>("page");
-    QTest::addColumn<QString>("named");
-
-    QTest::newRow("the login's answer") << QStringLiteral("http://service.test/cl/logincheck.cfm")
-                                        << QStringLiteral("Send the login again?");
-    QTest::newRow("a snipe's answer") << QStringLiteral("http://service.test/cl/SUpdate.cfm")
-                                      << QStringLiteral("Send the snipe again?");
-    QTest::newRow("the service's own form") << QStringLiteral("http://service.test/cl/account.cfm")
-                                            << QStringLiteral("a form of the page's own");
-    QTest::newRow("another site at the same path") << QStringLiteral("http://other.test/cl/SUpdate.cfm")
-                                                   << QStringLiteral("a form of the page's own");
-}
-
-void TestMainWindow::resendQuestionNamesTheForm()
-{
-    QFETCH(QString, page);
-    QFETCH(QString, named);
-    QVERIFY2(resendQuestionText(sentFormAnswered(page, endpoints.serviceBase)).contains(named),
-             qPrintable(resendQuestionText(sentFormAnswered(page, endpoints.serviceBase))));
 }
 
 void TestMainWindow::closingWaitsForBothPagesToAgree()
@@ -1048,26 +860,6 @@ void TestMainWindow::helpThatCannotOpenSaysSo()
     QVERIFY(w.showActive());
     w.press(Qt::Key_H, Qt::ControlModifier);
     QVERIFY2(w.pageStatus().contains(QStringLiteral("help.html")), qPrintable(w.pageStatus()));
-}
-
-void TestMainWindow::endedRendererIsReported_data()
-{
-    QTest::addColumn<bool>("auctionPane");
-    QTest::newRow("auction pane") << true;
-    QTest::newRow("service pane") << false;
-}
-
-void TestMainWindow::endedRendererIsReported()
-{
-    QFETCH(bool, auctionPane);
-    Window w(m_dir.path());
-    (auctionPane ? w.auction() : w.service())->endRenderProcess(QStringLiteral("it was killed"));
-    // The service pane says it itself; panel 1 is the auction pane's.
-    QCOMPARE(w.pageStatus().contains(QStringLiteral("Refresh")), auctionPane);
-    // The other commands go on working.
-    w.urlbox()->lineEdit()->setText(QStringLiteral("http://auction.test/itm/1"));
-    w.action("mnuSnipe")->trigger();
-    QCOMPARE(w.service()->posts.size(), 1);
 }
 
 void TestMainWindow::controlsAndCaptions()
