@@ -7,6 +7,7 @@
 #include "commands.h"
 #include "dialog_host.h"
 #include "keyboard_indicators.h"
+#include "leave_question.h"
 #include "link_drop_target.h"
 #include "pictures.h"
 #include "resend_question.h"
@@ -133,6 +134,7 @@ void MainWindow::connectCommands()
         if (tab == ServiceTab)
             m_session->serviceBroughtUp();
     });
+    connectKeptSnipes();
     connect(m_addressBox, &AddressBox::addressEntered, m_tabs->auctionPane(), &BrowserPane::navigate);
     connect(m_addressBox, &AddressBox::addressEntered, m_pageReport, &AuctionPageReport::addressEntered);
     // "Snipe Link" in the auction pane's menu, and a link dropped on Snipe.
@@ -142,6 +144,22 @@ void MainWindow::connectCommands()
         auto *dropTarget = new LinkDropTarget(snipeButton);
         connect(dropTarget, &LinkDropTarget::linkDropped, this, &MainWindow::snipe);
     }
+}
+
+void MainWindow::connectKeptSnipes()
+{
+    connect(m_session, &ServiceSession::snipeKept, this, [this](const QString &address) {
+        showNotice(tr("Not sent: the service cannot be reached. The snipe of %1 will be sent when it answers.")
+                           .arg(address));
+    });
+    // Sent by the timer, it leaves the window as the user has it; the
+    // service tab is marked until it is shown.
+    connect(m_session, &ServiceSession::keptSnipeSent, this, [this](const QString &address, bool byUser) {
+        showNotice(tr("Sent to the service: the snipe of %1.").arg(address));
+        if (!byUser)
+            m_tabs->markServiceAnswered();
+    });
+    connect(m_session, &ServiceSession::keptSnipeCountChanged, m_tabs, &PaneTabs::setWaitingSnipes);
 }
 
 void MainWindow::runStartup()
@@ -237,6 +255,15 @@ void MainWindow::showNotice(const QString &text)
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
+    // Snipes not sent yet live for the run only.
+    if (m_session->keptSnipeCount() > 0 && !m_leaveUnsentAgreed) {
+        event->ignore();
+        askBeforeLeavingUnsentSnipes(this, m_session->keptSnipeCount(), [this] {
+            m_leaveUnsentAgreed = true;
+            close();
+        });
+        return;
+    }
     if (!m_closeConsent->agreed()) {
         event->ignore();
         m_closeConsent->ask();

@@ -70,6 +70,7 @@ private:
     void createControls(const PaneFactory &makePane);
     void createMenus();
     void connectCommands();
+    void connectKeptSnipes();
     void runStartup();
     void snipe(const QString &address);
     void refreshFrontPane();
@@ -90,6 +91,8 @@ private:
     std::optional<WindowLayout> m_layout;
     // Exit, rather than the close box, asked for the close.
     bool m_exitRequested = false;
+    // The user chose to leave snipes that are not sent yet.
+    bool m_leaveUnsentAgreed = false;
 };
 
 } // namespace bidwarden

@@ -3,6 +3,7 @@
 #include "browser_pane.h"
 #include "command_toolbar.h"
 #include "commands.h"
+#include "pictures.h"
 #include "zoom_steps.h"
 
 #include <QApplication>
@@ -35,8 +36,8 @@ void PaneTabs::createPanes(QWidget *client, const PaneFactory &makePane, const C
     m_tabStrip->setDrawBase(true);
     m_tabStrip->setExpanding(false);
     m_tabStrip->addTab(tr("Bidwarden"));
-    m_tabStrip->setTabToolTip(ServiceTab, tr("Click here to go to the Bidwarden service"));
     m_tabStrip->addTab(tr("Auction Browser"));
+    updateServiceMark();
     m_tabStrip->setAccessibleName(tr("Panes"));
 
     m_auctionPane = makePane(client);
@@ -107,8 +108,44 @@ void PaneTabs::show(int index)
     m_auctionToolbar->setVisible(!service);
     for (QWidget *widget : std::as_const(m_auctionTabWidgets))
         widget->setVisible(!service);
+    if (service && std::exchange(m_unseenAnswer, false))
+        updateServiceMark();
     reportFrontLoading();
     Q_EMIT currentChanged(Tab(index));
+}
+
+void PaneTabs::setWaitingSnipes(int count)
+{
+    m_waitingSnipes = count;
+    updateServiceMark();
+}
+
+void PaneTabs::markServiceAnswered()
+{
+    if (current() == ServiceTab)
+        return;
+    m_unseenAnswer = true;
+    updateServiceMark();
+}
+
+void PaneTabs::updateServiceMark()
+{
+    const QString usual = tr("Click here to go to the Bidwarden service");
+    if (m_waitingSnipes > 0) {
+        m_tabStrip->setTabIcon(ServiceTab, toolbarIcon(nullptr, "waiting"));
+        const QString waiting = m_waitingSnipes == 1
+                ? tr("1 snipe is not sent yet: the service cannot be reached or has not answered.")
+                : tr("%1 snipes are not sent yet: the service cannot be reached or has not answered.")
+                          .arg(m_waitingSnipes);
+        m_tabStrip->setTabToolTip(ServiceTab, waiting + QLatin1Char(' ') + tr("They go as soon as it answers."));
+    } else if (m_unseenAnswer) {
+        m_tabStrip->setTabIcon(ServiceTab, toolbarIcon(nullptr, "answered"));
+        m_tabStrip->setTabToolTip(ServiceTab, tr("The service has answered a snipe sent while you were away.")
+                                                      + QLatin1Char(' ') + usual);
+    } else {
+        m_tabStrip->setTabIcon(ServiceTab, QIcon());
+        m_tabStrip->setTabToolTip(ServiceTab, usual);
+    }
 }
 
 void PaneTabs::reportFrontLoading()

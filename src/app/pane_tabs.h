@@ -47,6 +47,12 @@ public:
     // Widgets shown with the auction tab only (the address row).
     void showWithAuctionTab(const QList<QWidget *> &widgets);
 
+    // The service tab's mark, its caption unchanged: snipes not sent yet
+    // (their count in its tooltip), or else an answer of the service that
+    // came while the tab was behind, until the tab is shown.
+    void setWaitingSnipes(int count);
+    void markServiceAnswered();
+
 Q_SIGNALS:
     void currentChanged(bidwarden::PaneTabs::Tab tab);
     // Whether the pane in front is loading, whenever that may have changed.
@@ -61,6 +67,7 @@ private:
     void connectCommands(const Commands &commands);
     void show(int index);
     void reportFrontLoading();
+    void updateServiceMark();
 
     QTabBar *m_tabStrip = nullptr;
     BrowserPane *m_auctionPane = nullptr;
@@ -68,6 +75,8 @@ private:
     QToolBar *m_auctionToolbar = nullptr;
     QToolBar *m_serviceToolbar = nullptr;
     QList<QWidget *> m_auctionTabWidgets;
+    int m_waitingSnipes = 0;
+    bool m_unseenAnswer = false;
 };
 
 } // namespace bidwarden

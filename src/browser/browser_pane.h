@@ -66,6 +66,11 @@ Q_SIGNALS:
     // or unknown, no answer in time. An error page from the server is an
     // answer; a load stopped or replaced is neither.
     void loadUnanswered();
+    // Raised just before loadUnanswered() when the request cannot have
+    // reached the server at all: the connection refused or never made, the
+    // host unreachable, its name not resolved. A connection reset or a
+    // time-out once the request was out are not: it may have arrived.
+    void loadNotDelivered();
     // The engine has committed a new page for the pane or for a frame in it:
     // its answer has arrived. A navigation that is stopped or superseded
     // before that reports nothing.

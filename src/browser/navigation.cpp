@@ -29,4 +29,34 @@ QList<QPair<QByteArray, QByteArray>> parseHeaderLines(const QByteArray &headerLi
     return headers;
 }
 
+bool requestCannotHaveArrived(int netError)
+{
+    // The engine's network error numbers; the 800s are name resolution's.
+    enum : int {
+        connectionRefused = -102,
+        connectionFailed = -104,
+        nameNotResolved = -105,
+        internetDisconnected = -106,
+        addressInvalid = -108,
+        addressUnreachable = -109,
+        connectionTimedOut = -118, // the connection was never made
+        proxyConnectionFailed = -130,
+        nameResolutionFailed = -137,
+    };
+    switch (netError) {
+    case connectionRefused:
+    case connectionFailed:
+    case nameNotResolved:
+    case internetDisconnected:
+    case addressInvalid:
+    case addressUnreachable:
+    case connectionTimedOut:
+    case proxyConnectionFailed:
+    case nameResolutionFailed:
+        return true;
+    default:
+        return netError <= -800 && netError > -900;
+    }
+}
+
 } // namespace bidwarden

@@ -17,4 +17,11 @@ QUrl urlForAddress(const QString &address);
 // lines ended by CR LF or LF; blank lines and lines without a colon are skipped.
 QList<QPair<QByteArray, QByteArray>> parseHeaderLines(const QByteArray &headerLines);
 
+// Whether a load that failed with this network error (the engine's error
+// number, negative) cannot have delivered its request to the server: the
+// connection was refused or never made, the host is unreachable or its name
+// did not resolve. A reset or closed connection, or a time-out while waiting
+// for the answer, may come after the request arrived.
+bool requestCannotHaveArrived(int netError);
+
 } // namespace bidwarden

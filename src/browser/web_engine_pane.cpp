@@ -137,7 +137,10 @@ WebEnginePane::WebEnginePane(WebEngineBrowser *browser, QWidget *parent)
         if (info.status() == QWebEngineLoadingInfo::LoadFailedStatus)
             qCDebug(lcBrowser) << objectName() << "load failed:" << info.errorDomain() << info.errorCode()
                                << info.errorString();
-        handleLoadFinished(info.status() == QWebEngineLoadingInfo::LoadSucceededStatus, failedWithoutAnswer(info));
+        const bool unanswered = failedWithoutAnswer(info);
+        if (unanswered && requestCannotHaveArrived(info.errorCode()))
+            Q_EMIT loadNotDelivered();
+        handleLoadFinished(info.status() == QWebEngineLoadingInfo::LoadSucceededStatus, unanswered);
     });
     connect(m_page, &QWebEnginePage::renderProcessTerminated, this,
             [this](QWebEnginePage::RenderProcessTerminationStatus status, int exitCode) {

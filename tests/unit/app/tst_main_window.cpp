@@ -5,6 +5,7 @@
 #include "main_window.h"
 #include "program_setup.h"
 #include "resend_question.h"
+#include "service_session.h"
 #include "text_file.h"
 #include "user_input.h"
 
@@ -108,6 +109,9 @@ private Q_SLOTS:
     void unansweredLoginGoesAgain_data();
     void unansweredLoginGoesAgain();
     void snipeRefusalIsShownInPanelOne();
+    void keptSnipeIsToldMarkedAndSent_data();
+    void keptSnipeIsToldMarkedAndSent();
+    void leavingWithKeptSnipesAsks();
     void chosenEntryIsSniped();
     void enterLoadsTheTypedAddress();
     void loadedAddressIsKeptAsItIs();
@@ -341,6 +345,80 @@ void TestMainWindow::unansweredLoginGoesAgain()
     QCOMPARE(w.window.currentTab(), MainWindow::ServiceTab);
     QCOMPARE(service->posts.size(), 2);
     QCOMPARE(service->posts.at(1).postData, login);
+}
+
+void TestMainWindow::keptSnipeIsToldMarkedAndSent_data()
+{
+    QTest::addColumn<bool>("byTimer"); // else the user brings the service up
+    QTest::newRow("sent by the timer") << true;
+    QTest::newRow("sent as the user brings the service up") << false;
+}
+
+void TestMainWindow::keptSnipeIsToldMarkedAndSent()
+{
+    // A snipe the service could not be reached for: panel 1 says so, the
+    // service tab is marked with the count, its caption unchanged. Sent by
+    // the timer, it leaves the auction tab in front and marks the service
+    // tab until it is shown.
+    QFETCH(bool, byTimer);
+    Window w(m_dir.path());
+    QVERIFY(w.showActive());
+    auto *session = w.window.findChild<ServiceSession *>();
+    session->setRetryDelay([byTimer](int) { return std::chrono::milliseconds(byTimer ? 50 : 3600000); });
+    const QString item = QStringLiteral("http://auction.test/itm/8");
+    w.auction()->completeLoad(item, QStringLiteral("Item 8"));
+    w.press(Qt::Key_S, Qt::ControlModifier);
+    w.service()->startLoad();
+    w.service()->failUnanswered();
+    QVERIFY2(w.pageStatus().contains(item) && w.pageStatus().contains(QStringLiteral("will be sent")),
+             qPrintable(w.pageStatus()));
+    QCOMPARE(w.pagePanel()->toolTip(), w.pageStatus());
+    QVERIFY(!w.strip()->tabIcon(MainWindow::ServiceTab).isNull());
+    QVERIFY2(w.strip()->tabToolTip(MainWindow::ServiceTab).contains(QStringLiteral("1 snipe")),
+             qPrintable(w.strip()->tabToolTip(MainWindow::ServiceTab)));
+    QCOMPARE(w.strip()->tabText(MainWindow::ServiceTab), QStringLiteral("Bidwarden"));
+
+    w.window.selectTab(MainWindow::AuctionTab);
+    if (!byTimer)
+        clickOn(w.strip(), w.strip()->tabRect(MainWindow::ServiceTab).center());
+    QTRY_COMPARE(w.service()->posts.size(), 2);
+    w.service()->completeLoad(snipeUrl, QStringLiteral("Snipe list"));
+    QVERIFY2(w.pageStatus().contains(QStringLiteral("Sent to the service")), qPrintable(w.pageStatus()));
+    QCOMPARE(w.window.currentTab(), byTimer ? MainWindow::AuctionTab : MainWindow::ServiceTab);
+    QCOMPARE(w.strip()->tabIcon(MainWindow::ServiceTab).isNull(), !byTimer);
+    w.window.selectTab(MainWindow::ServiceTab);
+    QVERIFY(w.strip()->tabIcon(MainWindow::ServiceTab).isNull());
+    QCOMPARE(w.strip()->tabToolTip(MainWindow::ServiceTab), QStringLiteral("Click here to go to the Bidwarden service"));
+}
+
+void TestMainWindow::leavingWithKeptSnipesAsks()
+{
+    // Kept snipes live for the run only: Exit asks first, and staying is
+    // the default.
+    Window w(m_dir.path());
+    QVERIFY(w.showActive());
+    w.window.findChild<ServiceSession *>()->setRetryDelay([](int) { return std::chrono::milliseconds(3600000); });
+    w.urlbox()->lineEdit()->setText(QStringLiteral("http://auction.test/itm/1"));
+    w.action("mnuSnipe")->trigger();
+    w.service()->startLoad();
+    w.service()->failUnanswered();
+    w.auction()->calls.clear();
+
+    const auto question = [&w] { return w.window.findChild<QMessageBox *>(QStringLiteral("leaveUnsentQuestion")); };
+    w.action("mnuExit")->trigger();
+    QTRY_VERIFY(question() && question()->isVisible());
+    QVERIFY2(question()->text().contains(QStringLiteral("Not sent: 1 snipe")), qPrintable(question()->text()));
+    QVERIFY(QTest::qWaitForWindowActive(question()));
+    pressKey(question(), Qt::Key_Return);
+    QTRY_VERIFY(!question());
+    QVERIFY(w.window.isVisible());
+    QVERIFY(w.auction()->calls.isEmpty()); // the pages were not asked
+
+    w.action("mnuExit")->trigger();
+    QTRY_VERIFY(question() && question()->isVisible());
+    clickOn(question()->findChild<QAbstractButton *>(QStringLiteral("leaveWithoutSending")));
+    QTRY_VERIFY(!w.window.isVisible());
+    QCOMPARE(w.auction()->calls.count(QStringLiteral("requestClose")), 1);
 }
 
 void TestMainWindow::snipeRefusalIsShownInPanelOne()

@@ -3,6 +3,7 @@
 #include "resend_question.h"
 #include "service_session.h"
 
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -48,6 +49,13 @@ private Q_SLOTS:
     void snipeDuringTheLoginWaitsForItsAnswer();
     void unansweredLoginGoesAgain_data();
     void unansweredLoginGoesAgain();
+    void keptSnipeGoesOnceTheServiceAnswers_data();
+    void keptSnipeGoesOnceTheServiceAnswers();
+    void keptSnipesGoInOrderEachAfterTheLastAnswer();
+    void whatMayHaveArrivedIsNeverSentAgain_data();
+    void whatMayHaveArrivedIsNeverSentAgain();
+    void retryDelayGrowsToAMinute_data();
+    void retryDelayGrowsToAMinute();
     void resendQuestionNamesTheForm_data();
     void resendQuestionNamesTheForm();
 };
@@ -147,9 +155,10 @@ void TestServiceSession::snipeDuringTheLoginWaitsForItsAnswer()
     s.logIn();
     QCOMPARE(s.pane.posts.size(), 1);
     QVERIFY(!s.session.snipe(QStringLiteral("http://auction.test/itm/1")));
-    // A second one replaces the waiting one, as it would in the pane.
+    // A second one waits too, behind the first: neither is lost.
     QVERIFY(!s.session.snipe(QStringLiteral("http://auction.test/itm/2")));
     QCOMPARE(s.pane.posts.size(), 1);
+    QCOMPARE(s.session.keptSnipeCount(), 2);
 
     s.pane.startLoad();
     if (loginAnswered) {
@@ -158,12 +167,18 @@ void TestServiceSession::snipeDuringTheLoginWaitsForItsAnswer()
     }
     s.pane.finishLoad(loginAnswered);
     QCOMPARE(s.pane.posts.size(), 2);
-    QCOMPARE(s.lastBody(), QByteArray("AuctionURL=http%3A%2F%2Fauction.test%2Fitm%2F2"));
-
-    // Once it is out, snipes go at once again.
+    QCOMPARE(s.lastBody(), QByteArray("AuctionURL=http%3A%2F%2Fauction.test%2Fitm%2F1"));
     s.pane.completeLoad(snipeUrl, QStringLiteral("Snipe list"));
-    QVERIFY(!s.session.snipe(QStringLiteral("http://auction.test/itm/3")));
     QCOMPARE(s.pane.posts.size(), 3);
+    QCOMPARE(s.lastBody(), QByteArray("AuctionURL=http%3A%2F%2Fauction.test%2Fitm%2F2"));
+    s.pane.completeLoad(snipeUrl, QStringLiteral("Snipe list"));
+    QCOMPARE(s.session.keptSnipeCount(), 0);
+
+    // Once they are out, snipes go at once again, each replacing the last
+    // one's load as a new request does in a browser.
+    QVERIFY(!s.session.snipe(QStringLiteral("http://auction.test/itm/3")));
+    QVERIFY(!s.session.snipe(QStringLiteral("http://auction.test/itm/4")));
+    QCOMPARE(s.pane.posts.size(), 5);
 }
 
 void TestServiceSession::unansweredLoginGoesAgain_data()
@@ -231,6 +246,140 @@ void TestServiceSession::unansweredLoginGoesAgain()
     // Sent and answered: bringing up the service again sends nothing more.
     s.session.serviceBroughtUp();
     QCOMPARE(s.pane.posts.size(), snipes ? 3 : 2);
+}
+
+void TestServiceSession::keptSnipeGoesOnceTheServiceAnswers_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<bool>("byUser");
+    QTest::newRow("the user does nothing") << QStringLiteral("timer") << false;
+    QTest::newRow("the user brings the service up") << QStringLiteral("service") << true;
+    QTest::newRow("the user makes another snipe") << QStringLiteral("snipe") << true;
+}
+
+void TestServiceSession::keptSnipeGoesOnceTheServiceAnswers()
+{
+    // Refused, the snipe cannot have reached the service: it is kept and
+    // goes again, with exactly the bytes it had, until the service answers;
+    // then never again.
+    QFETCH(QString, how);
+    QFETCH(bool, byUser);
+    Session s;
+    const std::chrono::milliseconds delay(how == QLatin1String("timer") ? 10 : 3600000);
+    s.session.setRetryDelay([delay](int) { return delay; });
+    QSignalSpy kept(&s.session, &ServiceSession::snipeKept);
+    QSignalSpy sent(&s.session, &ServiceSession::keptSnipeSent);
+    QVERIFY(!s.session.snipe(QStringLiteral("http://auction.test/itm/5")));
+    const FakePane::Post first = s.pane.posts.constLast();
+    s.pane.startLoad();
+    s.pane.failUnanswered();
+    QCOMPARE(kept.size(), 1);
+    QCOMPARE(kept.at(0).at(0).toString(), QStringLiteral("http://auction.test/itm/5"));
+    QCOMPARE(s.session.keptSnipeCount(), 1);
+    QTest::qWait(30);
+    QCOMPARE(s.pane.posts.size(), how == QLatin1String("timer") ? 2 : 1);
+
+    if (how == QLatin1String("service"))
+        s.session.serviceBroughtUp();
+    else if (how == QLatin1String("snipe"))
+        QVERIFY(!s.session.snipe(QStringLiteral("http://auction.test/itm/6")));
+    QCOMPARE(s.pane.posts.size(), 2);
+    QCOMPARE(s.pane.posts.at(1).url, first.url);
+    QCOMPARE(s.pane.posts.at(1).postData, first.postData);
+    QCOMPARE(s.pane.posts.at(1).headerLines, first.headerLines);
+    s.pane.completeLoad(snipeUrl, QStringLiteral("Snipe list"));
+    QCOMPARE(sent.size(), 1);
+    QCOMPARE(sent.at(0).at(0).toString(), QStringLiteral("http://auction.test/itm/5"));
+    QCOMPARE(sent.at(0).at(1).toBool(), byUser);
+
+    // The other snipe went after the kept one's answer; nothing more goes.
+    const int posts = how == QLatin1String("snipe") ? 3 : 2;
+    QCOMPARE(s.pane.posts.size(), posts);
+    if (how == QLatin1String("snipe")) {
+        QCOMPARE(s.lastBody(), QByteArray("AuctionURL=http%3A%2F%2Fauction.test%2Fitm%2F6"));
+        s.pane.completeLoad(snipeUrl, QStringLiteral("Snipe list"));
+    }
+    QCOMPARE(s.session.keptSnipeCount(), 0);
+    s.session.serviceBroughtUp();
+    QTest::qWait(30);
+    QCOMPARE(s.pane.posts.size(), posts);
+}
+
+void TestServiceSession::keptSnipesGoInOrderEachAfterTheLastAnswer()
+{
+    Session s;
+    s.session.setRetryDelay([](int) { return std::chrono::milliseconds(10); });
+    QVERIFY(!s.session.snipe(QStringLiteral("http://auction.test/itm/1")));
+    s.pane.startLoad();
+    s.pane.failUnanswered();
+    // The second goes behind the first, which is tried again at once.
+    QVERIFY(!s.session.snipe(QStringLiteral("http://auction.test/itm/2")));
+    QCOMPARE(s.session.keptSnipeCount(), 2);
+    QCOMPARE(s.pane.posts.size(), 2);
+    s.pane.startLoad();
+    s.pane.failUnanswered();
+    QCOMPARE(s.pane.posts.size(), 2);
+    // The timer tries again: the first, then after its answer the second.
+    QTRY_COMPARE(s.pane.posts.size(), 3);
+    s.pane.completeLoad(snipeUrl, QStringLiteral("Snipe list"));
+    QCOMPARE(s.pane.posts.size(), 4);
+    s.pane.completeLoad(snipeUrl, QStringLiteral("Snipe list"));
+    QStringList bodies;
+    for (const FakePane::Post &post : std::as_const(s.pane.posts))
+        bodies << QString::fromLatin1(post.postData).section(QLatin1String("%2F"), -1);
+    QCOMPARE(bodies, QStringList({ "1", "1", "1", "2" }));
+    QCOMPARE(s.session.keptSnipeCount(), 0);
+}
+
+void TestServiceSession::whatMayHaveArrivedIsNeverSentAgain_data()
+{
+    QTest::addColumn<QString>("end");
+    QTest::newRow("timed out once sent") << QStringLiteral("timed out");
+    QTest::newRow("the service's error page") << QStringLiteral("error page");
+    QTest::newRow("replaced by the next snipe") << QStringLiteral("replaced");
+}
+
+void TestServiceSession::whatMayHaveArrivedIsNeverSentAgain()
+{
+    QFETCH(QString, end);
+    Session s;
+    s.session.setRetryDelay([](int) { return std::chrono::milliseconds(10); });
+    QSignalSpy kept(&s.session, &ServiceSession::snipeKept);
+    QVERIFY(!s.session.snipe(QStringLiteral("http://auction.test/itm/1")));
+    s.pane.startLoad();
+    if (end == QLatin1String("timed out")) {
+        s.pane.failUnanswered(true);
+    } else if (end == QLatin1String("error page")) {
+        s.pane.commit(snipeUrl, QStringLiteral("Server error"));
+        s.pane.finishLoad(false);
+    } else {
+        QVERIFY(!s.session.snipe(QStringLiteral("http://auction.test/itm/2")));
+        s.pane.completeLoad(snipeUrl, QStringLiteral("Snipe list"));
+    }
+    const int posts = int(s.pane.posts.size());
+    s.session.serviceBroughtUp();
+    QTest::qWait(30);
+    QCOMPARE(s.pane.posts.size(), posts);
+    QVERIFY(kept.isEmpty());
+    QCOMPARE(s.session.keptSnipeCount(), 0);
+}
+
+void TestServiceSession::retryDelayGrowsToAMinute_data()
+{
+    QTest::addColumn<int>("failedTries");
+    QTest::addColumn<int>("seconds");
+    QTest::newRow("first failure") << 1 << 5;
+    QTest::newRow("second") << 2 << 10;
+    QTest::newRow("fourth") << 4 << 40;
+    QTest::newRow("fifth: a minute at most") << 5 << 60;
+    QTest::newRow("many") << 1000 << 60;
+}
+
+void TestServiceSession::retryDelayGrowsToAMinute()
+{
+    QFETCH(int, failedTries);
+    QFETCH(int, seconds);
+    QCOMPARE(retryDelay(failedTries), std::chrono::milliseconds(seconds * 1000));
 }
 
 void TestServiceSession::resendQuestionNamesTheForm_data()

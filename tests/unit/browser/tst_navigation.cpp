@@ -14,6 +14,8 @@ private Q_SLOTS:
     void addressToUrl();
     void headerLines_data();
     void headerLines();
+    void undeliveredRequests_data();
+    void undeliveredRequests();
 };
 
 void TestNavigation::addressToUrl_data()
@@ -54,6 +56,29 @@ void TestNavigation::headerLines()
     QFETCH(QByteArray, text);
     QFETCH(HeaderList, headers);
     QCOMPARE(parseHeaderLines(text), headers);
+}
+
+void TestNavigation::undeliveredRequests_data()
+{
+    QTest::addColumn<int>("netError");
+    QTest::addColumn<bool>("cannotHaveArrived");
+    QTest::newRow("connection refused") << -102 << true;
+    QTest::newRow("host unreachable") << -109 << true;
+    QTest::newRow("name not resolved") << -105 << true;
+    QTest::newRow("connect timed out") << -118 << true;
+    QTest::newRow("dns server failed") << -802 << true;
+    QTest::newRow("connection reset: may have arrived") << -101 << false;
+    QTest::newRow("connection closed: may have arrived") << -100 << false;
+    QTest::newRow("empty answer: it arrived") << -324 << false;
+    QTest::newRow("timed out waiting for the answer") << -7 << false;
+    QTest::newRow("stopped or replaced") << -3 << false;
+}
+
+void TestNavigation::undeliveredRequests()
+{
+    QFETCH(int, netError);
+    QFETCH(bool, cannotHaveArrived);
+    QCOMPARE(requestCannotHaveArrived(netError), cannotHaveArrived);
 }
 
 QTEST_GUILESS_MAIN(TestNavigation)

@@ -87,11 +87,14 @@ public:
         if (ok)
             Q_EMIT documentCompleted();
     }
-    // The latest request got no answer at all (connection refused): the
-    // load ends without a page of the server's.
-    void failUnanswered()
+    // The latest request got no answer at all: the load ends without a page
+    // of the server's. Refused (the connection never made) it cannot have
+    // arrived; timed out or reset it may have.
+    void failUnanswered(bool delivered = false)
     {
         loading = false;
+        if (!delivered)
+            Q_EMIT loadNotDelivered();
         Q_EMIT loadUnanswered();
         Q_EMIT loadFinished();
     }
