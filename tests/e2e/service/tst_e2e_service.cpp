@@ -11,8 +11,12 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QTabBar>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QTest>
 #include <QToolBar>
+
+#include <sys/socket.h>
 
 using namespace bidwarden;
 using namespace bidwarden::test;
@@ -40,6 +44,9 @@ private Q_SLOTS:
     void refreshAsksBeforeSnipingAgain_data();
     void refreshAsksBeforeSnipingAgain();
     void snipeFromTheServiceTabPostsTheHiddenBox();
+    void refusedSnipesArriveOnceTheServiceIsBack_data();
+    void refusedSnipesArriveOnceTheServiceIsBack();
+    void snipeThatMayHaveArrivedIsNotSentAgain();
 
 private:
     void storeCredentials(const QString &user, const QString &password);
@@ -226,6 +233,99 @@ void TestServiceEndToEnd::snipeFromTheServiceTabPostsTheHiddenBox()
     QTRY_COMPARE_WITH_TIMEOUT(m_program->peers().posts(snipePath).size(), 1, engineTimeoutMs);
     QCOMPARE(m_program->peers().posts(snipePath).first().body, QByteArray("AuctionURL=typed%2C+not+entered"));
     QCOMPARE(window->currentTab(), MainWindow::ServiceTab);
+}
+
+void TestServiceEndToEnd::refusedSnipesArriveOnceTheServiceIsBack_data()
+{
+    QTest::addColumn<bool>("userBringsTheServiceUp"); // else nobody does anything
+    QTest::addColumn<int>("snipes");
+    QTest::newRow("nobody does anything") << false << 1;
+    QTest::newRow("the user brings the service up") << true << 1;
+    QTest::newRow("two snipes, in order") << false << 2;
+}
+
+void TestServiceEndToEnd::refusedSnipesArriveOnceTheServiceIsBack()
+{
+    // Nothing answers on the service's address (the network not up yet, the
+    // service restarting): the engine's refusal keeps the snipe. Once the
+    // service listens again, each snipe arrives once, byte for byte, in the
+    // order it was made.
+    QFETCH(bool, userBringsTheServiceUp);
+    QFETCH(int, snipes);
+    QVERIFY(m_program->startPeers());
+    DemoPeers &peers = m_program->peers();
+    m_program->open();
+    QVERIFY(m_program->waitForStartPage());
+    QVERIFY(m_program->waitForLoadFinished(m_program->servicePane()));
+    QVERIFY(m_program->activate());
+    peers.stop();
+    QStringList items;
+    for (int i = 0; i < snipes; ++i) {
+        items << peers.auctionUrl() + QStringLiteral("itm/%1").arg(40 + i);
+        m_program->window()->selectTab(MainWindow::AuctionTab);
+        m_program->typeIntoTheAddressBox(items.constLast());
+        m_program->press(Qt::Key_S, Qt::ControlModifier);
+        QTRY_VERIFY_WITH_TIMEOUT(m_program->pageStatus().contains(QStringLiteral("will be sent")), engineTimeoutMs);
+        QTRY_VERIFY_WITH_TIMEOUT(!m_program->servicePane()->isLoading(), engineTimeoutMs);
+    }
+    auto *strip = m_program->window()->findChild<QTabBar *>(QStringLiteral("TabStrip1"));
+    QVERIFY(!strip->tabIcon(MainWindow::ServiceTab).isNull());
+
+    m_program->window()->selectTab(MainWindow::AuctionTab);
+    QVERIFY(peers.startAgain());
+    if (userBringsTheServiceUp)
+        clickOn(strip, strip->tabRect(MainWindow::ServiceTab).center());
+    // By itself within the first tries (5 s, then 10 s).
+    QTRY_COMPARE_WITH_TIMEOUT(peers.posts(snipePath).size(), snipes, engineTimeoutMs);
+    for (int i = 0; i < snipes; ++i)
+        QCOMPARE(peers.posts(snipePath).at(i).body, snipePostBody(items.at(i)));
+    QTRY_VERIFY_WITH_TIMEOUT(m_program->pageStatus().contains(QStringLiteral("Sent to the service")), engineTimeoutMs);
+    QCOMPARE(m_program->window()->currentTab(), userBringsTheServiceUp ? MainWindow::ServiceTab : MainWindow::AuctionTab);
+    QTRY_VERIFY_WITH_TIMEOUT(!m_program->servicePane()->isLoading(), engineTimeoutMs);
+    QTest::qWait(500);
+    QCOMPARE(peers.posts(snipePath).size(), snipes);
+}
+
+void TestServiceEndToEnd::snipeThatMayHaveArrivedIsNotSentAgain()
+{
+    // A service that takes the request and resets the connection without an
+    // answer may have taken the snipe: it is not sent again.
+    QVERIFY(m_program->startPeers());
+    DemoPeers &peers = m_program->peers();
+    m_program->open();
+    QVERIFY(m_program->waitForStartPage());
+    QVERIFY(m_program->waitForLoadFinished(m_program->servicePane()));
+    QVERIFY(m_program->activate());
+    peers.stop();
+    QTcpServer dropper;
+    QVERIFY(dropper.listen(QHostAddress(QUrl(peers.serviceUrl()).host()), quint16(QUrl(peers.serviceUrl()).port())));
+    QByteArray received;
+    connect(&dropper, &QTcpServer::newConnection, this, [&dropper, &received] {
+        QTcpSocket *socket = dropper.nextPendingConnection();
+        connect(socket, &QTcpSocket::readyRead, socket, [socket, &received] {
+            received += socket->readAll();
+            if (!received.contains("AuctionURL="))
+                return;
+            // Reset, not closed: the engine sees the connection reset once
+            // its request was out.
+            const linger reset{ 1, 0 };
+            ::setsockopt(int(socket->socketDescriptor()), SOL_SOCKET, SO_LINGER, &reset, sizeof reset);
+            socket->abort();
+        });
+    });
+    const QString item = peers.auctionUrl() + QStringLiteral("itm/50");
+    m_program->typeIntoTheAddressBox(item);
+    m_program->press(Qt::Key_S, Qt::ControlModifier);
+    QTRY_VERIFY_WITH_TIMEOUT(received.contains("AuctionURL="), engineTimeoutMs);
+    QTRY_VERIFY_WITH_TIMEOUT(!m_program->servicePane()->isLoading(), engineTimeoutMs);
+    dropper.close();
+    QVERIFY(peers.startAgain());
+    m_program->window()->selectTab(MainWindow::AuctionTab);
+    m_program->window()->selectTab(MainWindow::ServiceTab);
+    // Past the first try's 5 s.
+    QTest::qWait(7000);
+    QVERIFY(peers.posts(snipePath).isEmpty());
+    QVERIFY(!m_program->pageStatus().contains(QStringLiteral("will be sent")));
 }
 
 BIDWARDEN_ENGINE_TEST_MAIN(TestServiceEndToEnd)
