@@ -15,6 +15,9 @@ QToolBar *createCommandToolbar(QWidget *parent, const char *objectName, const QS
     toolbar->setFloatable(false);
     toolbar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     toolbar->setIconSize(QSize(16, 16));
+    // The layout gives the toolbar its designed height; the style's frame
+    // and item margins would take room the captions need.
+    toolbar->setStyleSheet(QStringLiteral("QToolBar { border: 0px; padding: 0px; spacing: 0px; }"));
     for (QAction *action : actions) {
         if (!action) {
             toolbar->addSeparator();

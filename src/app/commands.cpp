@@ -26,8 +26,7 @@ struct ActionFields
     QString toolbarKey = {}; // empty for commands without a toolbar button
     QString toolTip = {};
     QKeySequence shortcut = {};
-    const char *picture = nullptr; // the bundled picture, also the theme's name for it
-    const char *themeIcon = nullptr;
+    const char *picture = nullptr; // the bundled picture
 };
 
 QAction *makeAction(QObject *owner, const ActionFields &fields)
@@ -43,7 +42,7 @@ QAction *makeAction(QObject *owner, const ActionFields &fields)
     if (!fields.shortcut.isEmpty())
         action->setShortcut(fields.shortcut);
     if (fields.picture)
-        action->setIcon(toolbarIcon(fields.themeIcon, fields.picture));
+        action->setIcon(bundledIcon(fields.picture));
     return action;
 }
 
@@ -62,23 +61,23 @@ Commands::Commands(QObject *owner)
     print = makeAction(owner, { .objectName = "mnuPrint", .menuText = tr("&Print"),
                                 .toolbarKey = QStringLiteral("print"), .toolTip = tr("&Print"),
                                 .shortcut = QKeySequence(Qt::CTRL | Qt::Key_P),
-                                .picture = "print", .themeIcon = "document-print" });
+                                .picture = "print" });
     exit = makeAction(owner, { .objectName = "mnuExit", .menuText = tr("&Exit") });
     back = makeAction(owner, { .objectName = "mnuBack", .menuText = tr("&Back"),
                                .toolbarKey = QStringLiteral("back"), .toolTip = tr("Back"),
-                               .picture = "back", .themeIcon = "go-previous" });
+                               .picture = "back" });
     forward = makeAction(owner, { .objectName = "mnuForward", .menuText = tr("&Forward"),
                                   .toolbarKey = QStringLiteral("forward"), .toolTip = tr("&Forward"),
-                                  .picture = "forward", .themeIcon = "go-next" });
+                                  .picture = "forward" });
     stop = makeAction(owner, { .objectName = "mnuStop", .menuText = tr("&Stop"),
                                .toolbarKey = QStringLiteral("stop"), .toolTip = tr("&Stop"),
-                               .picture = "stop", .themeIcon = "process-stop" });
+                               .picture = "stop" });
     refresh = makeAction(owner, { .objectName = "mnuRefresh", .menuText = tr("&Refresh"),
                                   .toolbarKey = QStringLiteral("refresh"), .toolTip = tr("&Refresh"),
-                                  .picture = "refresh", .themeIcon = "view-refresh" });
+                                  .picture = "refresh" });
     auctionHome = makeAction(owner, { .objectName = "mnuEbay", .menuText = tr("&Ebay"),
                                       .toolbarKey = QStringLiteral("home"), .toolTip = tr("&Ebay"),
-                                      .picture = "home", .themeIcon = "go-home" });
+                                      .picture = "home" });
     serviceHome = makeAction(owner, { .objectName = "mnuBidwarden", .menuText = tr("&Bidwarden") });
     snipe = makeSnipeAction(owner, "mnuSnipe");
     setHomepage = makeAction(owner, { .objectName = "mnuSetEbayHomepage", .menuText = tr("&Set eBay Homepage") });
@@ -87,7 +86,7 @@ Commands::Commands(QObject *owner)
     help = makeAction(owner, { .objectName = "mnuContents", .menuText = tr("&Contents"),
                                .toolbarCaption = tr("Help"), .toolbarKey = QStringLiteral("help"),
                                .toolTip = tr("&Help"), .shortcut = QKeySequence(Qt::CTRL | Qt::Key_H),
-                               .picture = "help", .themeIcon = "help-browser" });
+                               .picture = "help" });
     serviceFaq = makeAction(owner, { .objectName = "mnuBidwardenHomepage", .menuText = tr("&Bidwarden FAQ") });
     about = makeAction(owner, { .objectName = "mnuAbout", .menuText = tr("&About Bidwarden") });
 

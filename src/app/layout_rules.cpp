@@ -28,4 +28,9 @@ ResizedControls layoutForWindow(QSize outerTwips)
     return sizes;
 }
 
+QSize firstWindowSize(QSize designed, QSize available, QSize frame)
+{
+    return designed.boundedTo(available - frame).expandedTo(QSize(1, 1));
+}
+
 } // namespace bidwarden

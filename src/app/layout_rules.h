@@ -25,4 +25,9 @@ struct ResizedControls
 // and its height less 2290; the address box its width less 3000.
 ResizedControls layoutForWindow(QSize outerTwips);
 
+// The first window's size (client area and menu bar, in pixels) on a screen
+// whose available area is `available`, given what the window's frame adds:
+// the designed size, shrunk where it would not fit.
+QSize firstWindowSize(QSize designed, QSize available, QSize frame);
+
 } // namespace bidwarden

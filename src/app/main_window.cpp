@@ -6,7 +6,9 @@
 #include "close_consent.h"
 #include "commands.h"
 #include "dialog_host.h"
+#include "form_units.h"
 #include "keyboard_indicators.h"
+#include "layout_rules.h"
 #include "leave_question.h"
 #include "link_drop_target.h"
 #include "pictures.h"
@@ -20,8 +22,10 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPointer>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTabBar>
+#include <QStyle>
 #include <QToolBar>
 
 namespace bidwarden {
@@ -42,12 +46,24 @@ MainWindow::MainWindow(const Endpoints &endpoints, const SettingsFolder &setting
     connectCommands();
     // No minimum size: the layout rules skip what would turn negative.
     setMinimumSize(1, 1);
-    resize(m_layout->initialSize(menuBar()->sizeHint().height()));
+    placeOnScreen();
     runStartup();
     new KeyboardIndicators(m_status, this);
 }
 
 MainWindow::~MainWindow() = default;
+
+void MainWindow::placeOnScreen()
+{
+    // Before it is shown the frame is not known: a title bar and a border
+    // as the style draws them stand in for it.
+    const QRect available = screen()->availableGeometry();
+    const int border = style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, this);
+    const QSize frame(2 * border, style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this) + 2 * border);
+    resize(firstWindowSize(m_layout->initialSize(menuBar()->sizeHint().height()), available.size(), frame));
+    if (!available.contains(frameGeometry()))
+        move(available.topLeft());
+}
 
 void MainWindow::createControls(const PaneFactory &makePane)
 {
@@ -69,7 +85,7 @@ void MainWindow::createControls(const PaneFactory &makePane)
     auto *bar = new QStatusBar(this);
     bar->setObjectName(QStringLiteral("StatusBar1"));
     setStatusBar(bar);
-    m_status = new StatusPanels(bar, logicalDpiY());
+    m_status = new StatusPanels(bar, layoutDpi(this));
 
     m_layout.emplace(this, WindowControls{ m_tabs->auctionToolbar(), m_tabs->serviceToolbar(), m_tabs->tabStrip(),
                                            labelBox, m_addressLabel, m_addressBox, m_tabs->auctionPane(),

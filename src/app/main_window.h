@@ -69,6 +69,7 @@ protected:
 private:
     void createControls(const PaneFactory &makePane);
     void createMenus();
+    void placeOnScreen();
     void connectCommands();
     void connectKeptSnipes();
     void runStartup();

@@ -132,14 +132,14 @@ void PaneTabs::updateServiceMark()
 {
     const QString usual = tr("Click here to go to the Bidwarden service");
     if (m_waitingSnipes > 0) {
-        m_tabStrip->setTabIcon(ServiceTab, toolbarIcon(nullptr, "waiting"));
+        m_tabStrip->setTabIcon(ServiceTab, bundledIcon("waiting"));
         const QString waiting = m_waitingSnipes == 1
                 ? tr("1 snipe is not sent yet: the service cannot be reached or has not answered.")
                 : tr("%1 snipes are not sent yet: the service cannot be reached or has not answered.")
                           .arg(m_waitingSnipes);
         m_tabStrip->setTabToolTip(ServiceTab, waiting + QLatin1Char(' ') + tr("They go as soon as it answers."));
     } else if (m_unseenAnswer) {
-        m_tabStrip->setTabIcon(ServiceTab, toolbarIcon(nullptr, "answered"));
+        m_tabStrip->setTabIcon(ServiceTab, bundledIcon("answered"));
         m_tabStrip->setTabToolTip(ServiceTab, tr("The service has answered a snipe sent while you were away.")
                                                       + QLatin1Char(' ') + usual);
     } else {

@@ -29,12 +29,12 @@ QPixmap bundledPicture(const QString &fileName)
     return QPixmap::fromImage(reader.read());
 }
 
-QIcon toolbarIcon(const char *themeName, const char *bundled)
+QIcon bundledIcon(const char *name)
 {
-    QIcon fallback;
+    QIcon icon;
     for (const char *suffix : { ".png", "@2x.png" })
-        fallback.addPixmap(bundledPicture(QLatin1String(bundled) + QLatin1String(suffix)));
-    return themeName ? QIcon::fromTheme(QLatin1String(themeName), fallback) : fallback;
+        icon.addPixmap(bundledPicture(QLatin1String(name) + QLatin1String(suffix)));
+    return icon;
 }
 
 QIcon programIcon()

@@ -12,10 +12,12 @@ void registerProgramPictures();
 // A picture compiled into the program (":/icons/<fileName>", a PNG).
 QPixmap bundledPicture(const QString &fileName);
 
-// The desktop theme's icon of that name where the theme has one, the bundled
-// picture otherwise ("<bundled>.png", and "<bundled>@2x.png" for
-// high-density screens).
-QIcon toolbarIcon(const char *themeName, const char *bundled);
+// A bundled picture as an icon: "<name>.png", and "<name>@2x.png" for
+// high-density screens. The toolbars always show the program's own
+// pictures: many desktop themes offer only pale symbolic icons for these
+// names, barely visible beside the captions on a light theme, and the
+// pictures keep the toolbar's look the same on every desktop.
+QIcon bundledIcon(const char *name);
 
 // The program's own picture, in the sizes desktops ask for.
 QIcon programIcon();

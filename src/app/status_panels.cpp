@@ -46,7 +46,7 @@ StatusPanels::StatusPanels(QStatusBar *bar, qreal dpi)
     auto *pageLayout = new QHBoxLayout(pagePanel);
     pageLayout->setContentsMargins(2, 0, 2, 0);
     auto *picture = new QLabel;
-    picture->setPixmap(toolbarIcon("text-html", "page").pixmap(20, 20));
+    picture->setPixmap(bundledIcon("page").pixmap(20, 20));
     m_pageStatus = new QLabel;
     m_pageStatus->setObjectName(QStringLiteral("pageStatus"));
     // Status texts come from web pages: never interpret them as markup.

@@ -37,7 +37,7 @@ WindowLayout::WindowLayout(QWidget *window, const WindowControls &controls)
 
 int WindowLayout::px(int twips) const
 {
-    return twipsToPixels(twips, m_window->logicalDpiY());
+    return twipsToPixels(twips, layoutDpi(m_window));
 }
 
 QRect WindowLayout::px(const QRect &twips) const
@@ -49,7 +49,10 @@ void WindowLayout::placeControls()
 {
     const WindowControls &c = m_controls;
     c.tabStrip->setGeometry(px(tabStripGeometry));
-    c.addressBox->setGeometry(px(addressBoxGeometry));
+    // The box grows to its text's height where the font needs a pixel more;
+    // the designed row leaves room above the panes.
+    const QRect box = px(addressBoxGeometry);
+    c.addressBox->setGeometry(box.adjusted(0, 0, 0, std::max(0, c.addressBox->sizeHint().height() - box.height())));
     c.auctionPane->setGeometry(px(auctionPaneGeometry));
     c.servicePane->setGeometry(px(servicePaneGeometry));
     placeToolbar(c.auctionToolbar, auctionToolbarGeometry);
@@ -103,7 +106,7 @@ QSize WindowLayout::initialSize(int menuBarHeight) const
 
 void WindowLayout::followWindowSize()
 {
-    const qreal dpi = m_window->logicalDpiY();
+    const qreal dpi = layoutDpi(m_window);
     // The rules read the window's outer size: frame and title bar included.
     const QSize frame = m_window->frameGeometry().size() - m_window->geometry().size();
     const QSize outer = m_window->size() + frame.expandedTo(QSize(0, 0));

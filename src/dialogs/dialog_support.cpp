@@ -9,7 +9,7 @@ namespace bidwarden::dialog_support {
 
 int pixels(const QWidget *widget, int twips)
 {
-    return twipsToPixels(twips, widget->logicalDpiY());
+    return twipsToPixels(twips, layoutDpi(widget));
 }
 
 QRect rect(const QWidget *widget, int left, int top, int width, int height)

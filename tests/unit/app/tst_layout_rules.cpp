@@ -15,6 +15,8 @@ private Q_SLOTS:
     void sizesFollowTheWindow();
     void twipsConversion_data();
     void twipsConversion();
+    void firstWindowFitsTheScreen_data();
+    void firstWindowFitsTheScreen();
 };
 
 void TestLayoutRules::sizesFollowTheWindow_data()
@@ -70,6 +72,27 @@ void TestLayoutRules::twipsConversion()
     QFETCH(int, pixels);
     QCOMPARE(twipsToPixels(twips, dpi), pixels);
     QCOMPARE(pixelsToTwips(pixels, dpi), twips);
+}
+
+void TestLayoutRules::firstWindowFitsTheScreen_data()
+{
+    QTest::addColumn<QSize>("designed");
+    QTest::addColumn<QSize>("available");
+    QTest::addColumn<QSize>("expected");
+    const QSize frame(10, 40);
+    QTest::newRow("room to spare") << QSize(773, 689) << QSize(1600, 1160) << QSize(773, 689);
+    QTest::newRow("twice the scale on a small screen") << QSize(1546, 1378) << QSize(1600, 1160) << QSize(1546, 1120);
+    QTest::newRow("too narrow too") << QSize(1546, 1378) << QSize(1000, 700) << QSize(990, 660);
+    QTest::newRow("exactly fits") << QSize(990, 660) << QSize(1000, 700) << QSize(990, 660);
+    QTest::newRow("no screen to speak of") << QSize(773, 689) << QSize(0, 0) << QSize(1, 1);
+}
+
+void TestLayoutRules::firstWindowFitsTheScreen()
+{
+    QFETCH(QSize, designed);
+    QFETCH(QSize, available);
+    QFETCH(QSize, expected);
+    QCOMPARE(firstWindowSize(designed, available, QSize(10, 40)), expected);
 }
 
 QTEST_GUILESS_MAIN(TestLayoutRules)

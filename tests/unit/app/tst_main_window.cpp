@@ -2,6 +2,7 @@
 #include "address_box.h"
 #include "credentials.h"
 #include "fake_pane.h"
+#include "form_units.h"
 #include "main_window.h"
 #include "program_setup.h"
 #include "resend_question.h"
@@ -23,6 +24,8 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
+#include <QScopeGuard>
 #include <QTabBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -142,6 +145,9 @@ private Q_SLOTS:
     void controlsAndCaptions();
     void addressLabelShowsItsText();
     void layoutFollowsTheWindow();
+    void firstWindowFitsTheScreen();
+    void textFitsAtTheDesktopsFont_data();
+    void textFitsAtTheDesktopsFont();
     void everyControlHasAnAccessibleName();
     void insertTogglesTheInsPanel();
     void everyWindowShowsTheProgramsIcon();
@@ -980,7 +986,7 @@ void TestMainWindow::layoutFollowsTheWindow()
     Window w(m_dir.path());
     w.window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w.window));
-    const qreal dpi = w.window.logicalDpiY();
+    const qreal dpi = layoutDpi(&w.window);
     const auto twips = [dpi](int px) { return px * 1440.0 / dpi; };
     for (const QSize size : { QSize(900, 700), QSize(1200, 500), QSize(150, 400) }) {
         w.window.resize(size);
@@ -997,6 +1003,69 @@ void TestMainWindow::layoutFollowsTheWindow()
             QVERIFY(qAbs(twips(urlbox->geometry().right() + 1) - (twips(outer.width()) - 2160)) <= 1440.0 / dpi + 1);
         QCOMPARE(w.window.findChild<QWidget *>(QStringLiteral("Web2"))->size(), pane->size());
         QCOMPARE(pane->pos(), QPoint(0, qRound(1440 * dpi / 1440)));
+    }
+}
+
+void TestMainWindow::firstWindowFitsTheScreen()
+{
+    // Also at twice the scale (tst_main_window_scaled), where the designed
+    // window is larger than the screen.
+    Window w(m_dir.path());
+    w.window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w.window));
+    const QRect available = w.window.screen()->availableGeometry();
+    QVERIFY2(available.contains(w.window.frameGeometry()),
+             qPrintable(QStringLiteral("%1x%2 at %3,%4 on %5x%6")
+                                .arg(w.window.frameGeometry().width()).arg(w.window.frameGeometry().height())
+                                .arg(w.window.x()).arg(w.window.y()).arg(available.width()).arg(available.height())));
+}
+
+void TestMainWindow::textFitsAtTheDesktopsFont_data()
+{
+    QTest::addColumn<int>("pointSize");
+    for (const int size : { 9, 11, 13, 16 })
+        QTest::addRow("%d pt", size) << size;
+}
+
+void TestMainWindow::textFitsAtTheDesktopsFont()
+{
+    // At the desktop's font size every caption, the address row, the tabs
+    // and the status panels show their whole text, and nothing covers it.
+    QFETCH(int, pointSize);
+    const QFont usual = QApplication::font();
+    QFont font = usual;
+    font.setPointSize(pointSize);
+    QApplication::setFont(font);
+    const auto restore = qScopeGuard([&usual] { QApplication::setFont(usual); });
+    Window w(m_dir.path());
+    QVERIFY(w.showActive());
+    const auto inWindow = [&w](QWidget *widget) { return QRect(widget->mapTo(&w.window, QPoint(0, 0)), widget->size()); };
+    const auto fits = [](QWidget *widget) {
+        return widget->width() >= widget->sizeHint().width() && widget->height() >= widget->sizeHint().height();
+    };
+    auto *toolbar = w.window.findChild<QToolBar *>(QStringLiteral("Toolbar1"));
+    for (QAction *a : toolbar->actions()) {
+        if (!a->isSeparator())
+            QVERIFY2(fits(toolbar->widgetForAction(a)), qPrintable(a->objectName()));
+    }
+    QVERIFY(toolbar->height() >= toolbar->sizeHint().height());
+    // The tabs between the toolbar and the address row.
+    const QRect tab = w.strip()->tabRect(MainWindow::AuctionTab).translated(inWindow(w.strip()).topLeft());
+    QVERIFY(tab.height() > w.strip()->fontMetrics().height());
+    // The toolbar lies over the strip's edge, never over a tab's caption.
+    const int captionTop = tab.center().y() - w.strip()->fontMetrics().height() / 2;
+    QVERIFY2(inWindow(toolbar).bottom() < captionTop,
+             qPrintable(QStringLiteral("toolbar ends at %1, caption starts at %2").arg(inWindow(toolbar).bottom()).arg(captionTop)));
+    auto *label = w.window.findChild<QLabel *>(QStringLiteral("Label1"));
+    QVERIFY2(fits(label), qPrintable(QStringLiteral("%1 for %2").arg(label->height()).arg(label->sizeHint().height())));
+    QVERIFY2(w.urlbox()->height() >= w.urlbox()->sizeHint().height(),
+             qPrintable(QStringLiteral("%1 for %2").arg(w.urlbox()->height()).arg(w.urlbox()->sizeHint().height())));
+    QVERIFY(tab.bottom() < inWindow(label).top() + 2 || tab.right() < inWindow(label).left());
+    QVERIFY(inWindow(w.urlbox()).bottom() < inWindow(w.window.findChild<QWidget *>(QStringLiteral("Web"))).top());
+    for (const char *panel : { "statusPanel2", "statusPanel3", "statusPanel4", "statusPanel5" }) {
+        auto *key = w.window.findChild<QLabel *>(QString::fromLatin1(panel));
+        QVERIFY2(fits(key), qPrintable(QStringLiteral("%1: %2x%3 for %4x%5").arg(QLatin1String(panel)).arg(key->width())
+                                                .arg(key->height()).arg(key->sizeHint().width()).arg(key->sizeHint().height())));
     }
 }
 

@@ -58,7 +58,7 @@ void TestPictures::eachPictureComesAtBothDensities()
 
     // The icon gives the dense picture itself on a high-density screen, not
     // the normal one scaled up.
-    const QIcon icon = toolbarIcon(nullptr, name.toLatin1().constData());
+    const QIcon icon = bundledIcon(name.toLatin1().constData());
     QCOMPARE(icon.pixmap(QSize(size, size), 1.0).toImage(), normal.toImage());
     const QImage atTwice = icon.pixmap(QSize(size, size), 2.0).toImage();
     QCOMPARE(atTwice.size(), dense.size());

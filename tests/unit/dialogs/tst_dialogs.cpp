@@ -1,4 +1,5 @@
 #include "dialogs_test_support.h"
+#include "form_units.h"
 #include "user_input.h"
 
 #include <QAbstractButton>
@@ -89,7 +90,7 @@ void TestDialogs::controls()
     const std::unique_ptr<QWidget> dialog = makeDialog(kind, m_folder);
     auto *control = dialog->findChild<QWidget *>(name);
     QVERIFY(control);
-    const qreal dpi = dialog->logicalDpiY();
+    const qreal dpi = layoutDpi(dialog.get());
     const auto px = [dpi](int t) { return int(std::lround(t * dpi / 1440)); };
     const QRect designed(px(twips.x()), px(twips.y()), px(twips.width()), px(twips.height()));
     const QRect placed = control->geometry();
