@@ -8,7 +8,6 @@
 #include "dialog_host.h"
 #include "form_units.h"
 #include "keyboard_indicators.h"
-#include "layout_rules.h"
 #include "leave_question.h"
 #include "link_drop_target.h"
 #include "pictures.h"
@@ -22,10 +21,8 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPointer>
-#include <QScreen>
 #include <QStatusBar>
 #include <QTabBar>
-#include <QStyle>
 #include <QToolBar>
 
 namespace bidwarden {
@@ -46,24 +43,12 @@ MainWindow::MainWindow(const Endpoints &endpoints, const SettingsFolder &setting
     connectCommands();
     // No minimum size: the layout rules skip what would turn negative.
     setMinimumSize(1, 1);
-    placeOnScreen();
+    m_layout->placeFirstWindow(menuBar()->sizeHint().height());
     runStartup();
     new KeyboardIndicators(m_status, this);
 }
 
 MainWindow::~MainWindow() = default;
-
-void MainWindow::placeOnScreen()
-{
-    // Before it is shown the frame is not known: a title bar and a border
-    // as the style draws them stand in for it.
-    const QRect available = screen()->availableGeometry();
-    const int border = style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, this);
-    const QSize frame(2 * border, style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this) + 2 * border);
-    resize(firstWindowSize(m_layout->initialSize(menuBar()->sizeHint().height()), available.size(), frame));
-    if (!available.contains(frameGeometry()))
-        move(available.topLeft());
-}
 
 void MainWindow::createControls(const PaneFactory &makePane)
 {

@@ -69,7 +69,6 @@ protected:
 private:
     void createControls(const PaneFactory &makePane);
     void createMenus();
-    void placeOnScreen();
     void connectCommands();
     void connectKeptSnipes();
     void runStartup();

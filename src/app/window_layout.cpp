@@ -4,6 +4,8 @@
 
 #include <QAction>
 #include <QLabel>
+#include <QScreen>
+#include <QStyle>
 #include <QToolBar>
 #include <QWidget>
 
@@ -99,9 +101,18 @@ void WindowLayout::moveToStartPositions()
     m_controls.addressBox->move(px(addressBoxPosition.x()) + m_addressBoxShift, px(addressBoxPosition.y()));
 }
 
-QSize WindowLayout::initialSize(int menuBarHeight) const
+void WindowLayout::placeFirstWindow(int menuBarHeight)
 {
-    return QSize(px(initialClientSize.width()), px(initialClientSize.height()) + menuBarHeight);
+    const QSize designed(px(initialClientSize.width()), px(initialClientSize.height()) + menuBarHeight);
+    // Before it is shown the frame is not known: a title bar and a border
+    // as the style draws them stand in for it.
+    const QRect available = m_window->screen()->availableGeometry();
+    const QStyle *style = m_window->style();
+    const int border = style->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, m_window);
+    const QSize frame(2 * border, style->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, m_window) + 2 * border);
+    m_window->resize(firstWindowSize(designed, available.size(), frame));
+    if (!available.contains(m_window->frameGeometry()))
+        m_window->move(available.topLeft());
 }
 
 void WindowLayout::followWindowSize()

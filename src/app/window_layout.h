@@ -37,8 +37,9 @@ public:
     // Start-up puts both toolbars and both panes in one place, the address
     // box beside its label.
     void moveToStartPositions();
-    // The first window's size: the designed client area below the menu bar.
-    QSize initialSize(int menuBarHeight) const;
+    // The first window: the designed client area below the menu bar, as
+    // much of it as the screen has room for, and on the screen.
+    void placeFirstWindow(int menuBarHeight);
     // After a resize of the window.
     void followWindowSize();
 
