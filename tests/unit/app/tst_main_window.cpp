@@ -135,6 +135,9 @@ private Q_SLOTS:
     void addressKeysBringTheBoxWithItsTextSelected();
     void zoomKeysZoomThePaneInFront();
     void f11TogglesFullScreen();
+    void tabKeysSwitchTheTab_data();
+    void tabKeysSwitchTheTab();
+    void desktopKeysExitAndHelp();
     void mouseSideButtonsGoBackAndForward();
     void snipeLinkPostsTheLinkWithoutLoadingIt();
     void droppedLinks_data();
@@ -787,6 +790,45 @@ void TestMainWindow::f11TogglesFullScreen()
     QTRY_VERIFY(w.window.isFullScreen());
     w.press(Qt::Key_F11);
     QTRY_VERIFY(!w.window.isFullScreen());
+}
+
+void TestMainWindow::tabKeysSwitchTheTab_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::newRow("Ctrl+Tab") << int(Qt::Key_Tab) << int(Qt::ControlModifier);
+    QTest::newRow("Ctrl+PageDown") << int(Qt::Key_PageDown) << int(Qt::ControlModifier);
+    // Shift+Tab arrives as Backtab.
+    QTest::newRow("Ctrl+Shift+Tab") << int(Qt::Key_Backtab) << int(Qt::ControlModifier | Qt::ShiftModifier);
+    QTest::newRow("Ctrl+PageUp") << int(Qt::Key_PageUp) << int(Qt::ControlModifier);
+}
+
+void TestMainWindow::tabKeysSwitchTheTab()
+{
+    // From the page too, exactly as a click on the other tab: the service
+    // tab brings up the service (a login it never got goes again).
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    Window w(m_dir.path());
+    QVERIFY(w.showActive());
+    w.auction()->setFocusPolicy(Qt::StrongFocus);
+    clickOn(w.auction());
+    w.press(Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    QCOMPARE(w.window.currentTab(), MainWindow::ServiceTab);
+    QVERIFY(w.shown("Web2"));
+    w.press(Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    QCOMPARE(w.window.currentTab(), MainWindow::AuctionTab);
+    QVERIFY(w.shown("Urlbox"));
+}
+
+void TestMainWindow::desktopKeysExitAndHelp()
+{
+    Window w(m_dir.path());
+    QVERIFY(w.showActive());
+    w.press(Qt::Key_F1);
+    QVERIFY2(w.pageStatus().contains(QStringLiteral("help.html")), qPrintable(w.pageStatus()));
+    w.press(Qt::Key_Q, Qt::ControlModifier);
+    QTRY_VERIFY(!w.window.isVisible());
 }
 
 void TestMainWindow::mouseSideButtonsGoBackAndForward()
