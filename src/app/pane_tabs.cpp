@@ -7,9 +7,11 @@
 #include "zoom_steps.h"
 
 #include <QApplication>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QTabBar>
 #include <QToolBar>
+#include <QToolButton>
 
 namespace bidwarden {
 
@@ -23,6 +25,10 @@ PaneTabs::PaneTabs(QWidget *client, const PaneFactory &makePane, const Commands 
         connect(pane, &BrowserPane::loadStarted, this, &PaneTabs::reportFrontLoading);
         connect(pane, &BrowserPane::loadFinished, this, &PaneTabs::reportFrontLoading);
     }
+    connect(m_auctionPane, &BrowserPane::soundChanged, this, [this] { updateSoundMark(AuctionTab); });
+    connect(m_servicePane, &BrowserPane::soundChanged, this, [this] { updateSoundMark(ServiceTab); });
+    m_tabStrip->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_tabStrip, &QWidget::customContextMenuRequested, this, &PaneTabs::offerTabMenu);
     // The engine draws a page in a widget of its own inside the pane, which
     // takes every mouse press, so the side buttons never reach the window's
     // own handlers; the application's filter sees them first.
@@ -146,6 +152,51 @@ void PaneTabs::updateServiceMark()
         m_tabStrip->setTabIcon(ServiceTab, QIcon());
         m_tabStrip->setTabToolTip(ServiceTab, usual);
     }
+}
+
+BrowserPane *PaneTabs::paneOf(Tab tab) const
+{
+    return tab == ServiceTab ? m_servicePane : m_auctionPane;
+}
+
+void PaneTabs::updateSoundMark(Tab tab)
+{
+    BrowserPane *pane = paneOf(tab);
+    auto *mark = qobject_cast<QToolButton *>(m_tabStrip->tabButton(tab, QTabBar::RightSide));
+    if (!pane->isAudible() && !pane->isAudioMuted()) {
+        if (mark) {
+            m_tabStrip->setTabButton(tab, QTabBar::RightSide, nullptr);
+            mark->deleteLater();
+        }
+        return;
+    }
+    if (!mark) {
+        mark = new QToolButton(m_tabStrip);
+        mark->setObjectName(tab == ServiceTab ? QStringLiteral("serviceSoundMark") : QStringLiteral("auctionSoundMark"));
+        mark->setAutoRaise(true);
+        mark->setIconSize(QSize(16, 16));
+        mark->setFocusPolicy(Qt::NoFocus);
+        connect(mark, &QToolButton::clicked, pane, [pane] { pane->setAudioMuted(!pane->isAudioMuted()); });
+        m_tabStrip->setTabButton(tab, QTabBar::RightSide, mark);
+    }
+    const bool muted = pane->isAudioMuted();
+    mark->setIcon(bundledIcon(muted ? "muted" : "sound"));
+    mark->setToolTip(muted ? tr("Muted: click to hear this page again") : tr("This page plays sound: click to mute it"));
+    mark->setAccessibleName(muted ? tr("Unmute") : tr("Mute"));
+}
+
+void PaneTabs::offerTabMenu(const QPoint &at)
+{
+    const int index = m_tabStrip->tabAt(at);
+    if (index != ServiceTab && index != AuctionTab)
+        return;
+    BrowserPane *pane = paneOf(Tab(index));
+    auto *menu = new QMenu(m_tabStrip);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    QAction *mute = menu->addAction(pane->isAudioMuted() ? tr("Un&mute tab") : tr("&Mute tab"));
+    mute->setObjectName(QStringLiteral("muteTab"));
+    connect(mute, &QAction::triggered, pane, [pane] { pane->setAudioMuted(!pane->isAudioMuted()); });
+    menu->popup(m_tabStrip->mapToGlobal(at));
 }
 
 void PaneTabs::reportFrontLoading()

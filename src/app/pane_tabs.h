@@ -68,6 +68,11 @@ private:
     void show(int index);
     void reportFrontLoading();
     void updateServiceMark();
+    BrowserPane *paneOf(Tab tab) const;
+    // The speaker on a tab whose pane plays sound (or is muted); a click
+    // mutes it, or lets it be heard again.
+    void updateSoundMark(Tab tab);
+    void offerTabMenu(const QPoint &at);
 
     QTabBar *m_tabStrip = nullptr;
     BrowserPane *m_auctionPane = nullptr;

@@ -55,6 +55,11 @@ public:
     virtual void findAgain(bool backward) = 0;
     // Offers "Snipe Link" in the page's menu on a link (snipeLinkRequested).
     virtual void offerSnipeLink() = 0;
+    // Whether the page has played sound in the last moments, and whether
+    // its sound is muted.
+    virtual bool isAudible() const = 0;
+    virtual bool isAudioMuted() const = 0;
+    virtual void setAudioMuted(bool muted) = 0;
 
 Q_SIGNALS:
     void statusTextChanged(const QString &text);
@@ -85,6 +90,8 @@ Q_SIGNALS:
     void closeAllowed();
     // "Snipe Link" on a link of the page: its absolute address, as encoded.
     void snipeLinkRequested(const QString &address);
+    // isAudible() or isAudioMuted() has changed.
+    void soundChanged();
 };
 
 } // namespace bidwarden

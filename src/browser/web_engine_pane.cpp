@@ -97,6 +97,8 @@ WebEnginePane::WebEnginePane(WebEngineBrowser *browser, QWidget *parent)
     m_layout->addWidget(m_notice);
 
     connect(m_page, &QWebEnginePage::linkHovered, this, &BrowserPane::statusTextChanged);
+    connect(m_page, &QWebEnginePage::recentlyAudibleChanged, this, &BrowserPane::soundChanged);
+    connect(m_page, &QWebEnginePage::audioMutedChanged, this, &BrowserPane::soundChanged);
     connect(m_page, &QWebEnginePage::loadStarted, this, [this] {
         qCDebug(lcBrowser) << objectName() << "load started at" << m_page->url();
         m_loading = true;
@@ -219,6 +221,21 @@ void WebEnginePane::findAgain(bool backward)
 void WebEnginePane::offerSnipeLink()
 {
     bidwarden::offerSnipeLink(m_view, [this](const QString &address) { Q_EMIT snipeLinkRequested(address); });
+}
+
+bool WebEnginePane::isAudible() const
+{
+    return m_page->recentlyAudible();
+}
+
+bool WebEnginePane::isAudioMuted() const
+{
+    return m_page->isAudioMuted();
+}
+
+void WebEnginePane::setAudioMuted(bool muted)
+{
+    m_page->setAudioMuted(muted);
 }
 
 void WebEnginePane::requestClose()

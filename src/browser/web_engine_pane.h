@@ -50,6 +50,9 @@ public:
     void showFindBar() override;
     void findAgain(bool backward) override;
     void offerSnipeLink() override;
+    bool isAudible() const override;
+    bool isAudioMuted() const override;
+    void setAudioMuted(bool muted) override;
 
     QWebEngineView *view() const { return m_view; }
     // The notice shown in place of the page once its renderer has ended.

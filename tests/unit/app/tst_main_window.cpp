@@ -135,6 +135,8 @@ private Q_SLOTS:
     void addressKeysBringTheBoxWithItsTextSelected();
     void zoomKeysZoomThePaneInFront();
     void f11TogglesFullScreen();
+    void soundMarkMutesThePane_data();
+    void soundMarkMutesThePane();
     void tabKeysSwitchTheTab_data();
     void tabKeysSwitchTheTab();
     void desktopKeysExitAndHelp();
@@ -790,6 +792,44 @@ void TestMainWindow::f11TogglesFullScreen()
     QTRY_VERIFY(w.window.isFullScreen());
     w.press(Qt::Key_F11);
     QTRY_VERIFY(!w.window.isFullScreen());
+}
+
+void TestMainWindow::soundMarkMutesThePane_data()
+{
+    QTest::addColumn<int>("tab");
+    QTest::newRow("auction pane") << int(MainWindow::AuctionTab);
+    QTest::newRow("service pane, behind") << int(MainWindow::ServiceTab);
+}
+
+void TestMainWindow::soundMarkMutesThePane()
+{
+    // A pane that plays sound shows a speaker on its tab, which mutes it; the
+    // tab's menu does the same. The caption stays.
+    QFETCH(int, tab);
+    Window w(m_dir.path());
+    QVERIFY(w.showActive());
+    FakePane *pane = tab == MainWindow::AuctionTab ? w.auction() : w.service();
+    const char *name = tab == MainWindow::AuctionTab ? "auctionSoundMark" : "serviceSoundMark";
+    const auto mark = [&w, name] { return w.strip()->findChild<QToolButton *>(QString::fromLatin1(name)); };
+    QVERIFY(!mark());
+    pane->playSound(true);
+    QTRY_VERIFY(mark() && mark()->isVisible());
+    const QString caption = w.strip()->tabText(tab);
+    clickOn(mark());
+    QVERIFY(pane->muted);
+    QVERIFY2(mark()->toolTip().startsWith(QStringLiteral("Muted")), qPrintable(mark()->toolTip()));
+    // Silent but muted: the mark stays, to hear it again.
+    pane->playSound(false);
+    QVERIFY(mark());
+
+    clickOn(w.strip(), w.strip()->tabRect(tab).center(), Qt::RightButton);
+    QMenu *menu = nullptr;
+    QTRY_VERIFY((menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())));
+    QCOMPARE(menu->findChild<QAction *>(QStringLiteral("muteTab"))->text(), QStringLiteral("Un&mute tab"));
+    pressKey(menu, Qt::Key_M);
+    QVERIFY(!pane->muted);
+    QTRY_VERIFY(!mark());
+    QCOMPARE(w.strip()->tabText(tab), caption);
 }
 
 void TestMainWindow::tabKeysSwitchTheTab_data()

@@ -62,6 +62,19 @@ public:
     void showFindBar() override { calls << QStringLiteral("find bar"); }
     void findAgain(bool backward) override { calls << (backward ? QStringLiteral("find previous") : QStringLiteral("find next")); }
     void offerSnipeLink() override { offersSnipeLink = true; }
+    bool isAudible() const override { return audible; }
+    bool isAudioMuted() const override { return muted; }
+    void setAudioMuted(bool mute) override
+    {
+        muted = mute;
+        Q_EMIT soundChanged();
+    }
+    // The page starts or stops playing sound.
+    void playSound(bool playing)
+    {
+        audible = playing;
+        Q_EMIT soundChanged();
+    }
     // "Snipe Link" chosen on a link of the page.
     void snipeLink(const QString &address) { Q_EMIT snipeLinkRequested(address); }
 
@@ -118,6 +131,8 @@ public:
     bool holdsCloseAnswer = false;
     bool loading = false;
     bool offersSnipeLink = false;
+    bool audible = false;
+    bool muted = false;
     qreal zoom = 1;
 
 private:
