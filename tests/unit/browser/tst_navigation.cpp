@@ -1,4 +1,5 @@
 #include "navigation.h"
+#include "user_agent.h"
 
 #include <QTest>
 
@@ -16,6 +17,8 @@ private Q_SLOTS:
     void headerLines();
     void undeliveredRequests_data();
     void undeliveredRequests();
+    void presentsItselfAsChromium_data();
+    void presentsItselfAsChromium();
 };
 
 void TestNavigation::addressToUrl_data()
@@ -79,6 +82,36 @@ void TestNavigation::undeliveredRequests()
     QFETCH(int, netError);
     QFETCH(bool, cannotHaveArrived);
     QCOMPARE(requestCannotHaveArrived(netError), cannotHaveArrived);
+}
+
+void TestNavigation::presentsItselfAsChromium_data()
+{
+    QTest::addColumn<QString>("engine");
+    QTest::addColumn<QString>("sent");
+    const QString chromium = QStringLiteral("Mozilla/5.0 (X11; Linux x86_64) AppleWebKit/537.36 (KHTML, like Gecko) "
+                                            "Chrome/%1 Safari/537.36");
+    QTest::newRow("Debian 12's engine")
+            << QStringLiteral("Mozilla/5.0 (X11; Linux x86_64) AppleWebKit/537.36 (KHTML, like Gecko) "
+                              "QtWebEngine/6.4.2 Chrome/102.0.5005.177 Safari/537.36")
+            << chromium.arg(QLatin1String("102.0.5005.177"));
+    QTest::newRow("a backported engine") << QStringLiteral("Mozilla/5.0 (X11; Linux x86_64) AppleWebKit/537.36 "
+                                                           "(KHTML, like Gecko) QtWebEngine/6.10.2 Chrome/134.0.6998.208 "
+                                                           "Safari/537.36")
+                                         << chromium.arg(QLatin1String("134.0.6998.208"));
+    QTest::newRow("already plain") << chromium.arg(QLatin1String("122.0.0.0")) << chromium.arg(QLatin1String("122.0.0.0"));
+    QTest::newRow("a name that only contains the word")
+            << QStringLiteral("NotQtWebEngine/1 Chrome/1") << QStringLiteral("NotQtWebEngine/1 Chrome/1");
+}
+
+void TestNavigation::presentsItselfAsChromium()
+{
+    QFETCH(QString, engine);
+    QFETCH(QString, sent);
+    QCOMPARE(chromiumUserAgent(engine), sent);
+    const QVariantMap brands{ { QStringLiteral("Chromium"), QStringLiteral("122.0.6261.171") },
+                              { QStringLiteral("QtWebEngine"), QStringLiteral("6.8.2") },
+                              { QStringLiteral("Not(A:Brand"), QStringLiteral("24.0.0.0") } };
+    QCOMPARE(chromiumBrands(brands).keys(), QStringList({ QStringLiteral("Chromium"), QStringLiteral("Not(A:Brand") }));
 }
 
 QTEST_GUILESS_MAIN(TestNavigation)
