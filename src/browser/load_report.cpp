@@ -51,9 +51,8 @@ void LoadReport::handleAddressChanged(const QUrl &address)
 
 void LoadReport::handleLoadEnded(bool ok, bool unanswered)
 {
-    // A page that commits without a report of its own (about:blank, where
-    // no script runs) is reported now, while the load still counts as
-    // running.
+    // A page that commits without a report of its own (about:blank) is
+    // reported now, while the load still counts as running.
     if (ok)
         reportMainFrameCommit(false);
     m_loading = false;
