@@ -13,7 +13,8 @@
 #include "process_memory.h"
 #include "statistics.h"
 #include "program_setup.h"
-#include "web_engine_browser.h"
+#include "browser_profile.h"
+#include "page_windows.h"
 #include "web_engine_pane.h"
 
 #include <QApplication>
@@ -226,10 +227,13 @@ int main(int argc, char *argv[])
     }
     QTemporaryDir settings;
     QTemporaryDir profileDir;
-    WebEngineBrowser browser(QStringLiteral("bench"), profileDir.path());
+    BrowserProfile profile(QStringLiteral("bench"), profileDir.path());
+    PageWindows pageWindows(&profile);
     auto window = std::make_unique<MainWindow>(Endpoints{ peers.serviceUrl(), peers.auctionUrl() },
                                                SettingsFolder(settings.path()),
-                                               [&browser](QWidget *parent) { return browser.createPane(parent); });
+                                               [&](QWidget *parent) {
+                                                   return new WebEnginePane(&profile, pageWindows.factory(), parent);
+                                               });
     window->show();
     window->activateWindow();
     if (!QTest::qWaitForWindowActive(window.get()))

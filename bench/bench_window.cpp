@@ -18,7 +18,8 @@
 #include "process_memory.h"
 #include "statistics.h"
 #include "program_setup.h"
-#include "web_engine_browser.h"
+#include "browser_profile.h"
+#include "page_windows.h"
 #include "web_engine_pane.h"
 
 #include <QApplication>
@@ -113,9 +114,12 @@ int runStartup(const QString &mode, const QString &service, const QString &aucti
         // As the program's main() does.
         setUpApplication();
         chooseDrawingPath();
-        WebEngineBrowser browser(QStringLiteral("bench"), profileDir.path());
+        BrowserProfile profile(QStringLiteral("bench"), profileDir.path());
+        PageWindows pageWindows(&profile);
         MainWindow window({ service, auction }, SettingsFolder(settings.path()),
-                          [&browser](QWidget *parent) { return browser.createPane(parent); });
+                          [&](QWidget *parent) {
+                              return new WebEnginePane(&profile, pageWindows.factory(), parent);
+                          });
         mark("built");
         QObject::connect(window.auctionPane(), &BrowserPane::loadFinished, &window,
                          [&] { probe.paneLoaded(auctionDone, "auction"); });
@@ -182,9 +186,12 @@ int runSnipe(bool bareLoads)
     // As the program draws, unless QT_QUICK_BACKEND says otherwise; the
     // bare loads below draw the same way.
     chooseDrawingPath();
-    WebEngineBrowser browser(QStringLiteral("bench"), profileDir.path());
+    BrowserProfile profile(QStringLiteral("bench"), profileDir.path());
+    PageWindows pageWindows(&profile);
     auto window = std::make_unique<MainWindow>(Endpoints{ service, auction }, SettingsFolder(settings.path()),
-                                               [&browser](QWidget *parent) { return browser.createPane(parent); });
+                                               [&](QWidget *parent) {
+                                                   return new WebEnginePane(&profile, pageWindows.factory(), parent);
+                                               });
     window->show();
     window->activateWindow();
     if (!QTest::qWaitForWindowActive(window.get()))

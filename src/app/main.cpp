@@ -1,8 +1,11 @@
+#include "browser_profile.h"
 #include "build_config.h"
 #include "drawing_path.h"
+#include "engine_facts.h"
 #include "main_window.h"
+#include "page_windows.h"
 #include "program_setup.h"
-#include "web_engine_browser.h"
+#include "web_engine_pane.h"
 
 #include <QApplication>
 
@@ -16,19 +19,23 @@ int main(int argc, char *argv[])
     setUpApplication();
     chooseDrawingPath();
 
-    // Declared first so that it outlives every pane made on it.
-    WebEngineBrowser browser(QStringLiteral("bidwarden"));
+    // Declared first so that they outlive every pane and page window made
+    // with them.
+    BrowserProfile profile(QStringLiteral("bidwarden"));
+    PageWindows pageWindows(&profile);
 
     const Endpoints endpoints{ QStringLiteral(BIDWARDEN_SERVICE_URL),
                                QStringLiteral(BIDWARDEN_AUCTION_HOME) };
     // Exit unloads the main window and its panes, while a dialog that is still
     // open keeps the program running; the window owns itself from here on.
     auto *window = new MainWindow(endpoints, SettingsFolder::applicationFolder(),
-                                  [&browser](QWidget *parent) { return browser.createPane(parent); });
+                                  [&profile, &pageWindows](QWidget *parent) -> BrowserPane * {
+                                      return new WebEnginePane(&profile, pageWindows.factory(), parent);
+                                  });
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->setEngineFacts(engineFacts());
-    QObject::connect(&browser, &WebEngineBrowser::snipeRequested, window, &MainWindow::snipeAddress);
-    QObject::connect(&browser, &WebEngineBrowser::downloadFinished, window, [window](const QString &path, bool ok) {
+    QObject::connect(&pageWindows, &PageWindows::snipeRequested, window, &MainWindow::snipeAddress);
+    QObject::connect(&profile, &BrowserProfile::downloadFinished, window, [window](const QString &path, bool ok) {
         window->showNotice(ok ? MainWindow::tr("Downloaded %1").arg(path)
                               : MainWindow::tr("The download of %1 did not complete.").arg(path));
     });

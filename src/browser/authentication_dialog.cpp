@@ -1,7 +1,5 @@
 #include "authentication_dialog.h"
 
-#include "page_questions.h"
-
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
@@ -9,6 +7,14 @@
 #include <QVBoxLayout>
 
 namespace bidwarden {
+
+QString authenticationQuestion(const QString &host, const QString &realm, bool proxy)
+{
+    const QString who = proxy ? AuthenticationDialog::tr("The proxy %1").arg(host) : host;
+    if (realm.isEmpty())
+        return AuthenticationDialog::tr("%1 asks for a user name and password.").arg(who);
+    return AuthenticationDialog::tr("%1 asks for a user name and password for \u201c%2\u201d.").arg(who, realm);
+}
 
 AuthenticationDialog::AuthenticationDialog(const QString &host, const QString &realm, bool proxy, QWidget *parent)
     : QDialog(parent)

@@ -1,49 +1,47 @@
 #pragma once
 
+#include "page_view.h"
+
 #include <QMainWindow>
 
 QT_BEGIN_NAMESPACE
+class QAction;
 class QLineEdit;
-class QWebEngineView;
+class QToolBar;
 QT_END_NAMESPACE
 
 namespace bidwarden {
 
-class FindBar;
-class PanePage;
-class PermissionBar;
-class WebEngineBrowser;
-
-// A window a page asked for (a link to a new window, a sign-in popup): the
-// page with Back, Forward, Stop, Refresh and Snipe, its full address shown
-// read-only (the user sees where a sign-in page really is) and its title as
-// the caption. Its page shares the panes' profile, so a site's login holds,
-// and its events change nothing in the main window. Ctrl+W and the page's
-// window.close() close it; the zoom and find keys work as in the panes.
+// A window a page asked for (a link to a new window, a sign-in popup): its
+// page view under a toolbar with Back, Forward, Stop and Refresh and the
+// page's full address, read-only (the user sees where a sign-in page really
+// is), and the page's title as the caption. A popup gets the size its page
+// asked for; Ctrl+W and the page's window.close() close it; the browser keys
+// act on its page. Its page events change nothing in the main window.
 class PageWindow : public QMainWindow
 {
     Q_OBJECT
 
 public:
     // A window of the owner's window: it never outlives it.
-    PageWindow(WebEngineBrowser *browser, QWidget *owner);
+    PageWindow(BrowserProfile *profile, PageWindowFactory openWindow, QWidget *owner);
 
-    PanePage *page() const { return m_page; }
-    QWebEngineView *view() const { return m_view; }
-    FindBar *findBar() const { return m_findBar; }
-
-Q_SIGNALS:
-    // Snipe (Ctrl+S) with this window's page: the page's address as loaded.
-    void snipeRequested(const QString &address);
+    PageView *pageView() const { return m_pageView; }
+    // The page's address as loaded, percent-encoding kept.
+    QString pageAddress() const;
+    // A command of the program's own (Snipe), on the toolbar before the
+    // address.
+    void addToolbarAction(QAction *action);
 
 private:
+    void addPageActions();
     void addBrowserKeys();
+    void followPage();
 
-    QWebEngineView *m_view = nullptr;
-    PanePage *m_page = nullptr;
-    PermissionBar *m_permissions = nullptr;
-    FindBar *m_findBar = nullptr;
+    PageView *m_pageView = nullptr;
+    QToolBar *m_toolbar = nullptr;
     QLineEdit *m_address = nullptr;
+    QAction *m_addressItem = nullptr;
 };
 
 } // namespace bidwarden

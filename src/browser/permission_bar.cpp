@@ -6,6 +6,26 @@
 
 namespace bidwarden {
 
+QString permissionQuestion(const QString &host, PagePermission permission)
+{
+    const QString site = host.isEmpty() ? PermissionBar::tr("This page") : host;
+    switch (permission) {
+    case PagePermission::Location: return PermissionBar::tr("%1 wants to know your location.").arg(site);
+    case PagePermission::Notifications: return PermissionBar::tr("%1 wants to show notifications.").arg(site);
+    case PagePermission::Microphone: return PermissionBar::tr("%1 wants to use your microphone.").arg(site);
+    case PagePermission::Camera: return PermissionBar::tr("%1 wants to use your camera.").arg(site);
+    case PagePermission::CameraAndMicrophone:
+        return PermissionBar::tr("%1 wants to use your camera and microphone.").arg(site);
+    case PagePermission::MouseLock: return PermissionBar::tr("%1 wants to hide and lock your mouse pointer.").arg(site);
+    case PagePermission::ScreenSharing: return PermissionBar::tr("%1 wants to see your screen.").arg(site);
+    case PagePermission::ScreenAndAudioSharing:
+        return PermissionBar::tr("%1 wants to see your screen and hear its sound.").arg(site);
+    case PagePermission::Clipboard: return PermissionBar::tr("%1 wants to read and change your clipboard.").arg(site);
+    case PagePermission::LocalFonts: return PermissionBar::tr("%1 wants to see the fonts on this computer.").arg(site);
+    }
+    return PermissionBar::tr("%1 wants a permission.").arg(site);
+}
+
 PermissionBar::PermissionBar(QWidget *parent)
     : QFrame(parent)
     , m_text(new QLabel(this))

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "page_questions.h"
+#include "permission_answers.h"
 
 #include <QFrame>
 
@@ -12,6 +12,9 @@ class QPushButton;
 QT_END_NAMESPACE
 
 namespace bidwarden {
+
+// The question put to the user, naming the site by its host.
+QString permissionQuestion(const QString &host, PagePermission permission);
 
 // A bar above a page that asks the user what the page wants to use, one
 // question at a time, the next once one is answered. Never modal: the page

@@ -1,34 +1,35 @@
 #pragma once
 
 #include "browser_pane.h"
+#include "page_view.h"
 
 #include <memory>
 
 QT_BEGIN_NAMESPACE
 class QLabel;
 class QPrinter;
-class QStackedLayout;
-class QWebEngineDownloadRequest;
 class QWebEngineView;
 QT_END_NAMESPACE
 
 namespace bidwarden {
 
+class BrowserProfile;
 class FindBar;
-class PanePage;
+class LoadReport;
 class PermissionBar;
-class WebEngineBrowser;
 
-// A pane backed by the real browser engine. Several panes share one profile,
-// so a login made in one pane holds for requests made in another.
+// A pane backed by the real browser engine: a page view whose engine events
+// it hands to a LoadReport, which gives the pane's page events; printing;
+// and the page's consent when the program closes. Several panes share one
+// profile, so a login made in one pane holds for requests made in another.
 class WebEnginePane : public BrowserPane
 {
     Q_OBJECT
 
 public:
-    // On the browser's profile; the browser offers the pane's downloads and
-    // answers its page's requests.
-    WebEnginePane(WebEngineBrowser *browser, QWidget *parent = nullptr);
+    // On the profile, which must outlive the pane; the page's new windows
+    // come from openWindow.
+    WebEnginePane(BrowserProfile *profile, PageWindowFactory openWindow, QWidget *parent = nullptr);
     ~WebEnginePane() override;
 
     void navigate(const QString &address) override;
@@ -43,8 +44,8 @@ public:
 
     QString locationName() const override;
     QString locationUrl() const override;
-    bool showsFormAnswer() const override { return m_showsFormAnswer; }
-    bool isLoading() const override { return m_loading; }
+    bool showsFormAnswer() const override;
+    bool isLoading() const override;
     qreal zoomFactor() const override;
     void setZoomFactor(qreal factor) override;
     void showFindBar() override;
@@ -54,42 +55,26 @@ public:
     bool isAudioMuted() const override;
     void setAudioMuted(bool muted) override;
 
-    QWebEngineView *view() const { return m_view; }
-    // The notice shown in place of the page once its renderer has ended.
-    QLabel *renderProcessNotice() const { return m_notice; }
-    PermissionBar *permissionBar() const { return m_permissions; }
-    FindBar *findBar() const { return m_findBar; }
+    PageView *pageView() const { return m_pageView; }
+    QWebEngineView *view() const { return m_pageView->view(); }
+    QLabel *renderProcessNotice() const { return m_pageView->renderProcessNotice(); }
+    PermissionBar *permissionBar() const { return m_pageView->permissionBar(); }
+    FindBar *findBar() const { return m_pageView->findBar(); }
 
 private:
-    void reportMainFrameCommit(bool addressChanged);
-    void reportFrameCommit();
-    // unanswered: the load failed without any answer from the server.
-    void handleLoadFinished(bool ok, bool unanswered);
-    void handleRenderProcessEnded(int status, int exitCode);
-    void handleDownloadRequested(QWebEngineDownloadRequest *download);
+    void reportLoads();
+    void forwardPageEvents();
 
-    QWebEngineView *m_view = nullptr;
-    PanePage *m_page = nullptr;
-    QLabel *m_notice = nullptr;
-    PermissionBar *m_permissions = nullptr;
-    FindBar *m_findBar = nullptr;
-    QStackedLayout *m_layout = nullptr;
+    PageView *m_pageView = nullptr;
+    LoadReport *m_report = nullptr;
     // Kept until the engine reports the end of an asynchronous print job,
     // which paints on it from a thread of its own.
     std::unique_ptr<QPrinter> m_printer;
     bool m_printing = false;
     // The program closes once the print job is done.
     bool m_closeAfterPrinting = false;
-    WebEngineBrowser *m_browser = nullptr;
-    // Between loadStarted and loadFinished.
-    bool m_loading = false;
     // requestClose() waits for the page's answer.
     bool m_closeRequested = false;
-    // The current main-frame navigation has been reported as complete.
-    bool m_navigationReported = false;
-    bool m_requestWasPost = false;
-    bool m_showsFormAnswer = false;
-    int m_frameDocuments = 0;
 };
 
 } // namespace bidwarden

@@ -100,6 +100,7 @@ private Q_SLOTS:
     void newWindowLinkOpensAPageWindowThatSnipes();
     void everyKindOfNewWindowRequestOpensOne_data();
     void everyKindOfNewWindowRequestOpensOne();
+    void newWindowsComeFromTheFactoryThePaneWasGiven();
     void browserKeysWorkInAPageWindow();
     void signInPopupMessagesItsOpenerAndCloses();
     void popupWithoutAClickOpensNothing();
@@ -206,6 +207,29 @@ void TestPageRequestsEndToEnd::everyKindOfNewWindowRequestOpensOne()
     QCOMPARE(auction()->locationUrl(), page("links.html"));
 }
 
+void TestPageRequestsEndToEnd::newWindowsComeFromTheFactoryThePaneWasGiven()
+{
+    // A factory that opens nothing: the page asks it, naming the pane's
+    // page view as the opener, and nothing opens or loads.
+    m_program = std::make_unique<ProgramUnderTest>();
+    QList<QWidget *> openers;
+    m_program->setPageWindowFactory([&openers](QWidget *opener) -> PageView * {
+        openers << opener;
+        return nullptr;
+    });
+    QVERIFY(m_program->startPeers());
+    m_program->open();
+    QVERIFY(m_program->waitForStartPage());
+    QVERIFY(loadAndActivate("links.html"));
+    QVERIFY(clickElement(auction()->view(), QStringLiteral("#blank")));
+    QTRY_COMPARE_WITH_TIMEOUT(openers.size(), 1, engineTimeoutMs);
+    QCOMPARE(openers.first(), auction()->pageView());
+    // A page after it: by then the refused window's page would have been asked for.
+    QVERIFY(m_program->load(auction(), page("itm/1")));
+    QVERIFY(pageWindows(m_program->window()).isEmpty());
+    QVERIFY(!m_program->peers().hasRequest(QStringLiteral("auction"), QStringLiteral("GET"), QStringLiteral("/itm/900")));
+}
+
 void TestPageRequestsEndToEnd::browserKeysWorkInAPageWindow()
 {
     QVERIFY(loadAndActivate("links.html"));
@@ -214,12 +238,13 @@ void TestPageRequestsEndToEnd::browserKeysWorkInAPageWindow()
     PageWindow *window = pageWindows(m_program->window()).first();
     auto *address = window->findChild<QLineEdit *>(QStringLiteral("pageAddress"));
     QTRY_COMPARE_WITH_TIMEOUT(address->text(), page("itm/900"), engineTimeoutMs);
-    window->page()->load(QUrl(page("itm/903")));
+    window->pageView()->page()->load(QUrl(page("itm/903")));
     QTRY_COMPARE_WITH_TIMEOUT(window->windowTitle(), QStringLiteral("Item 903 \u2014 Demo Auctions"), engineTimeoutMs);
     window->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(window, engineTimeoutMs));
     // With the focus in its page, as after a click.
-    clickOn(window->view(), QPoint(window->view()->width() / 2, window->view()->height() - 10));
+    QWebEngineView *view = window->pageView()->view();
+    clickOn(view, QPoint(view->width() / 2, view->height() - 10));
 
     pressKey(window, Qt::Key_Left, Qt::AltModifier);
     QTRY_COMPARE_WITH_TIMEOUT(address->text(), page("itm/900"), engineTimeoutMs);
@@ -234,26 +259,26 @@ void TestPageRequestsEndToEnd::browserKeysWorkInAPageWindow()
         return n;
     };
     const int before = gets();
-    QTRY_VERIFY_WITH_TIMEOUT(window->page()->action(QWebEnginePage::Reload)->isEnabled(), engineTimeoutMs);
+    QTRY_VERIFY_WITH_TIMEOUT(window->pageView()->page()->action(QWebEnginePage::Reload)->isEnabled(), engineTimeoutMs);
     pressKey(window, Qt::Key_F5);
     QTRY_COMPARE_WITH_TIMEOUT(gets(), before + 1, engineTimeoutMs);
-    QTRY_VERIFY_WITH_TIMEOUT(!window->page()->isLoading(), engineTimeoutMs);
+    QTRY_VERIFY_WITH_TIMEOUT(!window->pageView()->page()->isLoading(), engineTimeoutMs);
     // Zoom and find, on the window's own page.
     pressKey(window, Qt::Key_Plus, Qt::ControlModifier);
-    QTRY_COMPARE_WITH_TIMEOUT(window->view()->zoomFactor(), 1.1, engineTimeoutMs);
+    QTRY_COMPARE_WITH_TIMEOUT(view->zoomFactor(), 1.1, engineTimeoutMs);
     pressKey(window, Qt::Key_Minus, Qt::ControlModifier);
     pressKey(window, Qt::Key_Minus, Qt::ControlModifier);
-    QTRY_COMPARE_WITH_TIMEOUT(window->view()->zoomFactor(), 0.9, engineTimeoutMs);
+    QTRY_COMPARE_WITH_TIMEOUT(view->zoomFactor(), 0.9, engineTimeoutMs);
     pressKey(window, Qt::Key_0, Qt::ControlModifier);
-    QTRY_COMPARE_WITH_TIMEOUT(window->view()->zoomFactor(), 1.0, engineTimeoutMs);
+    QTRY_COMPARE_WITH_TIMEOUT(view->zoomFactor(), 1.0, engineTimeoutMs);
     QCOMPARE(auction()->view()->zoomFactor(), 1.0);
     pressKey(window, Qt::Key_F, Qt::ControlModifier);
-    QVERIFY(window->findBar()->isVisible());
+    QVERIFY(window->pageView()->findBar()->isVisible());
     typeText(window, QStringLiteral("903"));
-    auto *matches = window->findBar()->findChild<QLabel *>(QStringLiteral("findMatches"));
+    auto *matches = window->pageView()->findBar()->findChild<QLabel *>(QStringLiteral("findMatches"));
     QTRY_VERIFY_WITH_TIMEOUT(matches->text().startsWith(QStringLiteral("1 of ")), engineTimeoutMs);
     pressKey(window, Qt::Key_Escape);
-    QVERIFY(window->findBar()->isHidden());
+    QVERIFY(window->pageView()->findBar()->isHidden());
     QVERIFY(!auction()->findBar()->isVisible());
     // The main window's pane stays where it was.
     QCOMPARE(auction()->locationUrl(), page("links.html"));
@@ -266,14 +291,14 @@ void TestPageRequestsEndToEnd::signInPopupMessagesItsOpenerAndCloses()
     QTRY_COMPARE_WITH_TIMEOUT(pageWindows(m_program->window()).size(), 1, engineTimeoutMs);
     const QPointer<PageWindow> popup = pageWindows(m_program->window()).first();
     // The size the page asked for, and where the sign-in page really is.
-    QTRY_COMPARE_WITH_TIMEOUT(popup->view()->size(), QSize(500, 600), engineTimeoutMs);
+    QTRY_COMPARE_WITH_TIMEOUT(popup->pageView()->view()->size(), QSize(500, 600), engineTimeoutMs);
     QTRY_COMPARE_WITH_TIMEOUT(popup->findChild<QLineEdit *>(QStringLiteral("pageAddress"))->text(),
                               page("signin.html"), engineTimeoutMs);
     QTRY_COMPARE_WITH_TIMEOUT(popup->windowTitle(), QStringLiteral("Partner sign-in"), engineTimeoutMs);
 
     popup->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(popup, engineTimeoutMs));
-    QVERIFY(clickElement(popup->view(), QStringLiteral("#done")));
+    QVERIFY(clickElement(popup->pageView()->view(), QStringLiteral("#done")));
     // The opener learns the sign-in; the popup's window.close() closes it.
     QTRY_COMPARE_WITH_TIMEOUT(auction()->view()->page()->title(), QStringLiteral("Signed in as jo"), engineTimeoutMs);
     QTRY_VERIFY_WITH_TIMEOUT(!popup, engineTimeoutMs);

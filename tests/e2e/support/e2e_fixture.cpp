@@ -2,13 +2,14 @@
 
 #include "address_box.h"
 #include "browser_pane.h"
+#include "browser_profile.h"
 #include "drawing_path.h"
 #include "main_window.h"
+#include "page_windows.h"
 #include "program_setup.h"
 #include "settings_folder.h"
 #include "stall_watchdog.h"
 #include "user_input.h"
-#include "web_engine_browser.h"
 #include "web_engine_pane.h"
 
 #include <QLabel>
@@ -27,14 +28,16 @@ QByteArray snipePostBody(const QString &address)
 }
 
 ProgramUnderTest::ProgramUnderTest()
-    : m_browser(std::make_unique<WebEngineBrowser>(QStringLiteral("bidwarden-test"), m_profile.path()))
+    : m_profile(std::make_unique<BrowserProfile>(QStringLiteral("bidwarden-test"), m_profileFolder.path()))
+    , m_pageWindows(std::make_unique<PageWindows>(m_profile.get()))
+    , m_openPageWindow(m_pageWindows->factory())
 {
     // Here, not before QTest::qExec(), which installs its own handler and
     // would put this one out of the chain.
     static const bool watching = (failOnOwnWarnings(), true);
     Q_UNUSED(watching);
     // Never a modal save dialog in a test.
-    m_browser->setSaveLocationChooser([this](const QString &suggested) {
+    m_profile->setSaveLocationChooser([this](const QString &suggested) {
         m_offeredDownloadPath = suggested;
         return m_downloadTarget;
     });
@@ -44,24 +47,24 @@ ProgramUnderTest::~ProgramUnderTest()
 {
     // Panes go before the profile they were made on.
     m_window.reset();
-    m_browser.reset();
+    m_pageWindows.reset();
+    m_profile.reset();
 }
 
 MainWindow *ProgramUnderTest::open()
 {
     const Endpoints endpoints{ m_peers.serviceUrl(), m_peers.auctionUrl() };
-    WebEngineBrowser *browser = m_browser.get();
     m_finishedLoads.clear();
     // Before the window exists, so no load of start-up is missed.
-    const PaneFactory makePane = [this, browser](QWidget *parent) {
-        auto *pane = static_cast<WebEnginePane *>(browser->createPane(parent));
+    const PaneFactory makePane = [this](QWidget *parent) {
+        auto *pane = new WebEnginePane(m_profile.get(), m_openPageWindow, parent);
         QObject::connect(pane, &BrowserPane::loadFinished, pane,
                          [this, pane] { m_finishedLoads[pane] << pane->locationUrl(); });
         return pane;
     };
     m_window = std::make_unique<MainWindow>(endpoints, SettingsFolder(m_settings.path()), makePane);
     // As main() wires them: Snipe in a page window.
-    QObject::connect(browser, &WebEngineBrowser::snipeRequested, m_window.get(), &MainWindow::snipeAddress);
+    QObject::connect(m_pageWindows.get(), &PageWindows::snipeRequested, m_window.get(), &MainWindow::snipeAddress);
     m_window->show();
     return m_window.get();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "demo_peers.h"
+#include "page_view.h"
 
 #include <QApplication>
 #include <QHash>
@@ -11,8 +12,9 @@
 
 namespace bidwarden {
 class AddressBox;
+class BrowserProfile;
 class MainWindow;
-class WebEngineBrowser;
+class PageWindows;
 class WebEnginePane;
 } // namespace bidwarden
 
@@ -49,7 +51,10 @@ public:
     WebEnginePane *servicePane() const;
     AddressBox *urlbox() const;
     QString pageStatus() const;
-    WebEngineBrowser *browser() const { return m_browser.get(); }
+    BrowserProfile *profile() const { return m_profile.get(); }
+    // Where the panes' pages open their new windows, from the next open()
+    // on: the program's page windows unless a test stands its own in.
+    void setPageWindowFactory(PageWindowFactory factory) { m_openPageWindow = std::move(factory); }
 
     // Waits until a load of the pane has finished whose page, when it did,
     // had this address (any address when empty), and forgets the loads
@@ -76,9 +81,11 @@ public:
 
 private:
     QTemporaryDir m_settings;
-    QTemporaryDir m_profile;
+    QTemporaryDir m_profileFolder;
     DemoPeers m_peers;
-    std::unique_ptr<WebEngineBrowser> m_browser;
+    std::unique_ptr<BrowserProfile> m_profile;
+    std::unique_ptr<PageWindows> m_pageWindows;
+    PageWindowFactory m_openPageWindow;
     std::unique_ptr<MainWindow> m_window;
     QHash<WebEnginePane *, QStringList> m_finishedLoads;
     QString m_downloadTarget;

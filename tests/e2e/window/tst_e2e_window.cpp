@@ -1,11 +1,11 @@
 #include "address_box.h"
+#include "browser_profile.h"
 #include "e2e_fixture.h"
 #include "main_window.h"
 #include "pane_page.h"
 #include "settings_folder.h"
 #include "text_file.h"
 #include "user_input.h"
-#include "web_engine_browser.h"
 #include "web_engine_pane.h"
 
 #include <QAction>
@@ -265,7 +265,7 @@ void TestWindowEndToEnd::downloadIsOfferedInTheDownloadFolder()
     QString statusWhenOffered;
     connect(m_program->auctionPane(), &BrowserPane::fileDownloadStarting, this,
             [&] { statusWhenOffered = m_program->pageStatus(); });
-    QSignalSpy finished(m_program->browser(), &WebEngineBrowser::downloadFinished);
+    QSignalSpy finished(m_program->profile(), &BrowserProfile::downloadFinished);
     m_program->auctionPane()->navigate(m_program->peers().auctionUrl() + QStringLiteral("download/catalog.txt"));
     QTRY_COMPARE_WITH_TIMEOUT(statusWhenOffered, QStringLiteral("Beginning Download....."), engineTimeoutMs);
     // Offered in the user's download folder, not where the program was started.

@@ -1,4 +1,5 @@
-#include "page_questions.h"
+#include "authentication_dialog.h"
+#include "permission_answers.h"
 #include "permission_bar.h"
 #include "user_input.h"
 

@@ -1,9 +1,4 @@
-#include "web_engine_browser.h"
-
-#include "page_requests.h"
-#include "page_window.h"
-#include "pane_page.h"
-#include "web_engine_pane.h"
+#include "browser_profile.h"
 
 #include <QApplication>
 #include <QDir>
@@ -13,20 +8,8 @@
 #include <QWebEngineDownloadRequest>
 #include <QWebEngineProfile>
 #include <QWebEngineSettings>
-#include <QWebEngineView>
-#include <QtWebEngineCore/qtwebenginecoreglobal.h>
 
 namespace bidwarden {
-
-QList<QPair<QString, QString>> engineFacts()
-{
-    return {
-        { WebEngineBrowser::tr("Qt WebEngine"), QString::fromLatin1(qWebEngineVersion()) },
-        { WebEngineBrowser::tr("Chromium"), QString::fromLatin1(qWebEngineChromiumVersion()) },
-        { WebEngineBrowser::tr("Chromium security patches"),
-          QString::fromLatin1(qWebEngineChromiumSecurityPatchVersion()) },
-    };
-}
 
 QString downloadFolder()
 {
@@ -36,8 +19,7 @@ QString downloadFolder()
     return QDir::homePath();
 }
 
-WebEngineBrowser::WebEngineBrowser(const QString &storageName, const QString &storagePath,
-                                   QObject *parent)
+BrowserProfile::BrowserProfile(const QString &storageName, const QString &storagePath, QObject *parent)
     : QObject(parent)
     , m_profile(new QWebEngineProfile(storageName, this))
 {
@@ -51,7 +33,7 @@ WebEngineBrowser::WebEngineBrowser(const QString &storageName, const QString &st
     // As browsers block popups: window.open opens a window only in answer to
     // the user's click or key.
     m_profile->settings()->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
-    // A video's full-screen button works (PageRequests grants it).
+    // A video's full-screen button works (PageFullScreen grants it).
     m_profile->settings()->setAttribute(QWebEngineSettings::FullScreenSupportEnabled, true);
 #if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
     // Qt WebEngine 6.8 would otherwise keep permissions on disk by itself;
@@ -63,7 +45,9 @@ WebEngineBrowser::WebEngineBrowser(const QString &storageName, const QString &st
     };
 }
 
-void WebEngineBrowser::offerDownload(QWebEngineDownloadRequest *download)
+BrowserProfile::~BrowserProfile() = default;
+
+void BrowserProfile::offerDownload(QWebEngineDownloadRequest *download)
 {
     // The engine drops a request that is not accepted during this signal, so
     // the question is asked here. Nothing is written before the user agrees.
@@ -81,29 +65,6 @@ void WebEngineBrowser::offerDownload(QWebEngineDownloadRequest *download)
             Q_EMIT downloadFinished(path, download->state() == QWebEngineDownloadRequest::DownloadCompleted);
     });
     download->accept();
-}
-
-WebEngineBrowser::~WebEngineBrowser() = default;
-
-BrowserPane *WebEngineBrowser::createPane(QWidget *parent)
-{
-    return new WebEnginePane(this, parent);
-}
-
-void WebEngineBrowser::servePage(PanePage *page, QWebEngineView *view, PermissionBar *bar)
-{
-    page->setWindowOpener([this, view](QWebEnginePage::WebWindowType) {
-        return static_cast<QWebEnginePage *>(openPageWindow(view)->page());
-    });
-    new PageRequests(page, view, bar, &m_permissionAnswers);
-}
-
-PageWindow *WebEngineBrowser::openPageWindow(QWidget *opener)
-{
-    auto *window = new PageWindow(this, opener);
-    connect(window, &PageWindow::snipeRequested, this, &WebEngineBrowser::snipeRequested);
-    window->show();
-    return window;
 }
 
 } // namespace bidwarden

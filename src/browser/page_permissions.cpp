@@ -1,37 +1,18 @@
-#include "page_requests.h"
+#include "page_permissions.h"
 
-#include "authentication_dialog.h"
-#include "full_screen_window.h"
-#include "page_questions.h"
 #include "permission_bar.h"
 
-#include <QAuthenticator>
-#include <QWebEngineFullScreenRequest>
 #include <QWebEnginePage>
-#include <QWebEngineView>
 #if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
 #include <QWebEnginePermission>
 #endif
-
-#include <optional>
 
 namespace bidwarden {
 
 namespace {
 
-// Asks in a dialog over the page's window; Cancel leaves the authenticator
-// empty, and the engine then shows the server's own answer.
-void askForCredentials(QWidget *window, const QString &host, QAuthenticator *authenticator, bool proxy)
-{
-    AuthenticationDialog dialog(host, authenticator->realm(), proxy, window);
-    if (dialog.exec() == QDialog::Accepted) {
-        authenticator->setUser(dialog.userName());
-        authenticator->setPassword(dialog.password());
-    } else {
-        *authenticator = QAuthenticator();
-    }
-}
-
+// The engine's two ways of asking, one per version range; what the program
+// has no question for maps to nothing and is refused.
 #if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
 std::optional<PagePermission> pagePermission(QWebEnginePermission::PermissionType type)
 {
@@ -69,62 +50,31 @@ std::optional<PagePermission> pagePermission(QWebEnginePage::Feature feature)
 
 } // namespace
 
-PageRequests::PageRequests(QWebEnginePage *page, QWebEngineView *view, PermissionBar *bar,
-                           PermissionAnswers *answers)
+PagePermissions::PagePermissions(QWebEnginePage *page, PermissionBar *bar, PermissionAnswers *answers)
     : QObject(page)
-    , m_page(page)
-    , m_view(view)
     , m_bar(bar)
     , m_answers(answers)
 {
-    connect(page, &QWebEnginePage::authenticationRequired, this, [this](const QUrl &url, QAuthenticator *auth) {
-        askForCredentials(m_view ? m_view->window() : nullptr, url.host(), auth, false);
-    });
-    connect(page, &QWebEnginePage::proxyAuthenticationRequired, this,
-            [this](const QUrl &, QAuthenticator *auth, const QString &proxyHost) {
-                askForCredentials(m_view ? m_view->window() : nullptr, proxyHost, auth, true);
-            });
-    connect(page, &QWebEnginePage::fullScreenRequested, this, [this](QWebEngineFullScreenRequest request) {
-        if (request.toggleOn() == !m_fullScreen.isNull() || !m_view) {
-            request.reject();
-            return;
-        }
-        request.accept();
-        if (request.toggleOn())
-            m_fullScreen = new FullScreenWindow(m_view);
-        else
-            delete m_fullScreen;
-    });
-    // Questions of a page that has gone are answered Block.
     connect(page, &QWebEnginePage::loadStarted, this, [this] {
         if (m_bar)
             m_bar->blockAll();
     });
-    connectPermissions();
+    connectRequests(page);
 }
 
-PageRequests::~PageRequests()
-{
-    // The page is going: nothing to give back to its view.
-    if (m_fullScreen) {
-        m_fullScreen->releasePage();
-        delete m_fullScreen;
-    }
-}
-
-void PageRequests::connectPermissions()
+void PagePermissions::connectRequests(QWebEnginePage *page)
 {
 #if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
     // Qt WebEngine 6.8 asks through QWebEnginePermission (featurePermissionRequested
     // is deprecated there); the program keeps the answers itself.
-    connect(m_page, &QWebEnginePage::permissionRequested, this, [this](QWebEnginePermission request) {
+    connect(page, &QWebEnginePage::permissionRequested, this, [this](QWebEnginePermission request) {
         decide(request.origin().host(), pagePermission(request.permissionType()),
                [request](bool allowed) { allowed ? request.grant() : request.deny(); });
     });
 #else
-    connect(m_page, &QWebEnginePage::featurePermissionRequested, this,
-            [this](const QUrl &origin, QWebEnginePage::Feature feature) {
-                decide(origin.host(), pagePermission(feature), [page = QPointer<QWebEnginePage>(m_page), origin, feature](bool allowed) {
+    connect(page, &QWebEnginePage::featurePermissionRequested, this,
+            [this, page = QPointer<QWebEnginePage>(page)](const QUrl &origin, QWebEnginePage::Feature feature) {
+                decide(origin.host(), pagePermission(feature), [page, origin, feature](bool allowed) {
                     if (page)
                         page->setFeaturePermission(origin, feature,
                                                    allowed ? QWebEnginePage::PermissionGrantedByUser
@@ -134,10 +84,9 @@ void PageRequests::connectPermissions()
 #endif
 }
 
-void PageRequests::decide(const QString &host, std::optional<PagePermission> permission,
-                          const std::function<void(bool)> &answer)
+void PagePermissions::decide(const QString &host, std::optional<PagePermission> permission,
+                             const std::function<void(bool)> &answer)
 {
-    // What the program cannot name, or cannot ask about, is refused.
     if (!permission) {
         answer(false);
         return;

@@ -21,12 +21,6 @@ enum class PagePermission {
     LocalFonts,
 };
 
-// The question put to the user, naming the site by its host.
-QString permissionQuestion(const QString &host, PagePermission permission);
-
-// The line above the user name and password: who asks, and for which realm.
-QString authenticationQuestion(const QString &host, const QString &realm, bool proxy);
-
 // The user's answers, per host and permission, for as long as the program
 // runs: a site is asked once.
 class PermissionAnswers

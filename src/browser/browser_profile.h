@@ -1,0 +1,56 @@
+#pragma once
+
+#include "permission_answers.h"
+
+#include <QObject>
+#include <QString>
+
+#include <functional>
+
+QT_BEGIN_NAMESPACE
+class QWebEngineDownloadRequest;
+class QWebEngineProfile;
+QT_END_NAMESPACE
+
+namespace bidwarden {
+
+// Where downloads are offered: the user's download folder, or the home
+// folder where there is none.
+QString downloadFolder();
+
+// The one profile every page of the program is made on (cookies, cache, the
+// login made in the service pane), with what the pages share beyond it: the
+// user's answers to their permission questions and the offering of their
+// downloads. It must outlive every page made on it.
+class BrowserProfile : public QObject
+{
+    Q_OBJECT
+
+public:
+    // storagePath empty: the engine's default place for a named profile.
+    explicit BrowserProfile(const QString &storageName, const QString &storagePath = QString(),
+                            QObject *parent = nullptr);
+    ~BrowserProfile() override;
+
+    QWebEngineProfile *profile() const { return m_profile; }
+    PermissionAnswers *permissionAnswers() { return &m_permissionAnswers; }
+
+    // Offers a download a page of this profile asked for.
+    void offerDownload(QWebEngineDownloadRequest *download);
+
+    // Asks where to save a download, given the suggested path; the empty
+    // text cancels it. By default a save dialog asks the user.
+    using SaveLocationChooser = std::function<QString(const QString &suggestedPath)>;
+    void setSaveLocationChooser(SaveLocationChooser chooser) { m_chooseSaveLocation = std::move(chooser); }
+
+Q_SIGNALS:
+    // A download the user accepted has ended, completed or not.
+    void downloadFinished(const QString &path, bool completed);
+
+private:
+    QWebEngineProfile *m_profile = nullptr;
+    PermissionAnswers m_permissionAnswers;
+    SaveLocationChooser m_chooseSaveLocation;
+};
+
+} // namespace bidwarden

@@ -1,0 +1,19 @@
+#include "engine_facts.h"
+
+#include <QCoreApplication>
+#include <QtWebEngineCore/qtwebenginecoreglobal.h>
+
+namespace bidwarden {
+
+QList<QPair<QString, QString>> engineFacts()
+{
+    const char *context = "bidwarden::EngineFacts";
+    return {
+        { QCoreApplication::translate(context, "Qt WebEngine"), QString::fromLatin1(qWebEngineVersion()) },
+        { QCoreApplication::translate(context, "Chromium"), QString::fromLatin1(qWebEngineChromiumVersion()) },
+        { QCoreApplication::translate(context, "Chromium security patches"),
+          QString::fromLatin1(qWebEngineChromiumSecurityPatchVersion()) },
+    };
+}
+
+} // namespace bidwarden

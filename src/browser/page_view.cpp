@@ -1,0 +1,123 @@
+#include "page_view.h"
+
+#include "browser_logging.h"
+#include "browser_profile.h"
+#include "find_bar.h"
+#include "link_menu.h"
+#include "page_find.h"
+#include "page_full_screen.h"
+#include "page_permissions.h"
+#include "page_sign_in.h"
+#include "pane_page.h"
+#include "permission_bar.h"
+
+#include <QLabel>
+#include <QStackedLayout>
+#include <QVBoxLayout>
+#include <QWebEngineDownloadRequest>
+#include <QWebEngineProfile>
+#include <QWebEngineView>
+
+namespace bidwarden {
+
+namespace {
+
+QString describeTermination(QWebEnginePage::RenderProcessTerminationStatus status, int exitCode)
+{
+    switch (status) {
+    case QWebEnginePage::KilledTerminationStatus:
+        return PageView::tr("it was killed (exit code %1)").arg(exitCode);
+    case QWebEnginePage::CrashedTerminationStatus:
+        return PageView::tr("it crashed (exit code %1)").arg(exitCode);
+    default:
+        return PageView::tr("it ended abnormally (exit code %1)").arg(exitCode);
+    }
+}
+
+} // namespace
+
+PageView::PageView(BrowserProfile *profile, PageWindowFactory openWindow, QWidget *parent)
+    : QWidget(parent)
+    , m_profile(profile)
+    , m_view(new QWebEngineView(this))
+    , m_page(new PanePage(profile->profile(), m_view))
+    , m_permissions(new PermissionBar(this))
+    , m_findBar(new FindBar(this))
+    , m_notice(new QLabel(this))
+    , m_stack(new QStackedLayout)
+{
+    m_view->setPage(m_page);
+    // The permission bar and the find bar over the page, the page (or the
+    // notice in its place).
+    auto *column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    column->addWidget(m_permissions);
+    column->addWidget(m_findBar);
+    column->addLayout(m_stack, 1);
+    m_notice->setObjectName(QStringLiteral("renderProcessNotice"));
+    m_notice->setAlignment(Qt::AlignCenter);
+    m_notice->setWordWrap(true);
+    m_notice->setTextFormat(Qt::RichText);
+    m_notice->setAutoFillBackground(true);
+    m_stack->setContentsMargins(0, 0, 0, 0);
+    m_stack->addWidget(m_view);
+    m_stack->addWidget(m_notice);
+
+    findInPage(m_findBar, m_view);
+    openWindowsFor(std::move(openWindow));
+    new PageSignIn(m_page, m_view);
+    new PagePermissions(m_page, m_permissions, profile->permissionAnswers());
+    new PageFullScreen(m_page, m_view);
+    connect(m_page, &QWebEnginePage::loadStarted, this, [this] { m_stack->setCurrentWidget(m_view); });
+    connect(m_page, &QWebEnginePage::renderProcessTerminated, this,
+            [this](QWebEnginePage::RenderProcessTerminationStatus status, int exitCode) {
+                showRenderProcessEnded(status, exitCode);
+            });
+    connect(profile->profile(), &QWebEngineProfile::downloadRequested, this, &PageView::handleDownloadRequested);
+}
+
+PageView::~PageView() = default;
+
+QString PageView::address() const
+{
+    // As loaded: decoding "%20" or "%C5%82" would change what a snipe sends.
+    return m_page->url().toString(QUrl::FullyEncoded);
+}
+
+void PageView::offerSnipeLink()
+{
+    bidwarden::offerSnipeLink(m_view, [this](const QString &address) { Q_EMIT snipeLinkRequested(address); });
+}
+
+void PageView::openWindowsFor(PageWindowFactory openWindow)
+{
+    m_page->setWindowOpener([this, openWindow = std::move(openWindow)](QWebEnginePage::WebWindowType) {
+        PageView *opened = openWindow ? openWindow(this) : nullptr;
+        return opened ? static_cast<QWebEnginePage *>(opened->page()) : nullptr;
+    });
+}
+
+void PageView::showRenderProcessEnded(int status, int exitCode)
+{
+    if (status == QWebEnginePage::NormalTerminationStatus)
+        return;
+    const QString what = describeTermination(QWebEnginePage::RenderProcessTerminationStatus(status), exitCode);
+    qCWarning(lcBrowser) << "the render process of the page at" << address() << "ended:" << what;
+    m_notice->setText(tr("<h3>This page stopped working</h3>"
+                         "<p>The process that showed it ended: %1.</p>"
+                         "<p>Press <b>Refresh</b> to load the page again.</p>")
+                              .arg(what.toHtmlEscaped()));
+    m_stack->setCurrentWidget(m_notice);
+    Q_EMIT renderProcessEnded(what);
+}
+
+void PageView::handleDownloadRequested(QWebEngineDownloadRequest *download)
+{
+    if (download->page() != m_page)
+        return;
+    Q_EMIT downloadStarting();
+    m_profile->offerDownload(download);
+}
+
+} // namespace bidwarden

@@ -1,0 +1,79 @@
+#pragma once
+
+#include <QWidget>
+
+#include <functional>
+
+QT_BEGIN_NAMESPACE
+class QLabel;
+class QStackedLayout;
+class QWebEngineDownloadRequest;
+class QWebEngineView;
+QT_END_NAMESPACE
+
+namespace bidwarden {
+
+class BrowserProfile;
+class FindBar;
+class PanePage;
+class PageView;
+class PermissionBar;
+
+// Opens a window for a page's request of one (a link to a new window, a
+// sign-in popup), as a window of the opener's window, and gives the page
+// view in it, where the requested page loads; nullptr opens nothing.
+using PageWindowFactory = std::function<PageView *(QWidget *opener)>;
+
+// One page as the program shows it, in a pane or in a page window, with
+// everything a browser gives its pages: the engine's view and page, the
+// permission bar and the find bar over it, a notice in its place once its
+// renderer has ended (until the next load), and the answers to what the page
+// asks: new windows (made by the factory), sign-in, permissions, full
+// screen, and its downloads (offered by the profile). Once offered, its menu
+// on a link has "Snipe Link". A page duty added here serves panes and page
+// windows alike.
+class PageView : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // On the profile, which must outlive the view.
+    PageView(BrowserProfile *profile, PageWindowFactory openWindow, QWidget *parent = nullptr);
+    ~PageView() override;
+
+    QWebEngineView *view() const { return m_view; }
+    PanePage *page() const { return m_page; }
+    PermissionBar *permissionBar() const { return m_permissions; }
+    FindBar *findBar() const { return m_findBar; }
+    // The notice shown in place of the page once its renderer has ended.
+    QLabel *renderProcessNotice() const { return m_notice; }
+
+    // The page's address as the engine loaded it, percent-encoding kept.
+    QString address() const;
+    // Adds "Snipe Link" to the page's menu on a link (snipeLinkRequested).
+    void offerSnipeLink();
+
+Q_SIGNALS:
+    // "Snipe Link" on a link: its absolute address, as encoded.
+    void snipeLinkRequested(const QString &address);
+    // The page asked for a download; raised before the user is asked where
+    // to save it.
+    void downloadStarting();
+    // The page's renderer ended abnormally; the text says how.
+    void renderProcessEnded(const QString &what);
+
+private:
+    void openWindowsFor(PageWindowFactory openWindow);
+    void showRenderProcessEnded(int status, int exitCode);
+    void handleDownloadRequested(QWebEngineDownloadRequest *download);
+
+    BrowserProfile *m_profile = nullptr;
+    QWebEngineView *m_view = nullptr;
+    PanePage *m_page = nullptr;
+    PermissionBar *m_permissions = nullptr;
+    FindBar *m_findBar = nullptr;
+    QLabel *m_notice = nullptr;
+    QStackedLayout *m_stack = nullptr;
+};
+
+} // namespace bidwarden
