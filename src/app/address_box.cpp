@@ -1,8 +1,8 @@
 #include "address_box.h"
 
 #include "address_completion.h"
+#include "link_drop_target.h"
 
-#include <QDropEvent>
 #include <QLineEdit>
 #include <QMimeData>
 
@@ -47,36 +47,13 @@ AddressBox::AddressBox(QWidget *parent)
     // textEdited comes only from the user's own edits, so the completion's
     // writes, the program's and choosing an entry from the list start no pass.
     connect(lineEdit(), &QLineEdit::textEdited, this, &AddressBox::handleUserEdit);
-    // The editor would splice a dropped link's text into the old address.
-    lineEdit()->installEventFilter(this);
-}
-
-bool AddressBox::eventFilter(QObject *watched, QEvent *event)
-{
-    if (watched != lineEdit())
-        return QComboBox::eventFilter(watched, event);
-    switch (event->type()) {
-    case QEvent::DragEnter:
-    case QEvent::DragMove: {
-        auto *drag = static_cast<QDragMoveEvent *>(event);
-        if (!droppedLink(drag->mimeData()))
-            return false;
-        drag->acceptProposedAction();
-        return true;
-    }
-    case QEvent::Drop: {
-        auto *drop = static_cast<QDropEvent *>(event);
-        const std::optional<QString> link = droppedLink(drop->mimeData());
-        if (!link)
-            return false;
-        lineEdit()->setText(*link);
+    // The editor would splice a dropped link's text into the old address:
+    // the link's address replaces it instead.
+    auto *drops = new LinkDropTarget(lineEdit());
+    connect(drops, &LinkDropTarget::linkDropped, this, [this](const QString &link) {
+        lineEdit()->setText(link);
         lineEdit()->setFocus(Qt::OtherFocusReason);
-        drop->acceptProposedAction();
-        return true;
-    }
-    default:
-        return false;
-    }
+    });
 }
 
 QString AddressBox::text() const

@@ -42,10 +42,6 @@ Q_SIGNALS:
     // Enter was pressed; the text is handed over unchanged.
     void addressEntered(const QString &text);
 
-protected:
-    // A link dropped on the box: its address replaces the text.
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
 private:
     void handleUserEdit(const QString &text);
     void completeFromList();
