@@ -523,6 +523,14 @@ void MainWindow::closeEvent(QCloseEvent *event)
     QMainWindow::closeEvent(event);
 }
 
+void MainWindow::closeWithoutAsking()
+{
+    m_closeAgreed = true;
+    m_exitRequested = true;
+    close();
+    QApplication::closeAllWindows();
+}
+
 void MainWindow::allowClose(BrowserPane *pane)
 {
     if (m_closeAgreed || m_panesAgreeing.contains(pane))
