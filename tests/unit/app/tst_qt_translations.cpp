@@ -57,7 +57,8 @@ void TestQtTranslations::qtsDialogsSpeakTheLocalesLanguage()
     files.setOption(QFileDialog::DontUseNativeDialog);
     auto *label = files.findChild<QLabel *>(QStringLiteral("lookInLabel"));
     QVERIFY(label);
-    QCOMPARE(label->text(), lookIn);
+    // Qt 6.8's French catalogue puts a no-break space before the colon.
+    QCOMPARE(label->text().replace(QChar(0x00A0), QLatin1Char(' ')), lookIn);
     auto *buttons = files.findChild<QDialogButtonBox *>();
     QVERIFY(buttons);
     QCOMPARE(buttons->button(QDialogButtonBox::Cancel)->text(), cancel);
