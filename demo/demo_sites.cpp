@@ -271,6 +271,16 @@ DemoResponse handleAuctionSite(const DemoRequest &request)
     }
     if (path == QLatin1String("/notitle.html"))
         return page(QString(), { QStringLiteral("This page has no title.") });
+    // A site's "stay signed in": a cookie kept for a year. The picture is
+    // asked for once the page, and so the cookie, has arrived.
+    if (path == QLatin1String("/stay-signed-in.html")) {
+        DemoResponse response = page(QStringLiteral("Signed in \u2014 Demo Auctions"),
+                                     { QStringLiteral("You stay signed in on this computer.") },
+                                     QStringLiteral("<img src=\"/pixel.gif\" alt=\"\">"));
+        response.headers.append(qMakePair(QByteArray("Set-Cookie"),
+                                          QByteArray("BWSTAY=signed-in; Max-Age=31536000; Path=/")));
+        return response;
+    }
     if (const std::optional<DemoResponse> browserPage = pageAskingTheBrowser(request))
         return *browserPage;
     if (path == QLatin1String("/download/catalog.txt")) {

@@ -5,6 +5,8 @@
 #include "main_window.h"
 #include "page_windows.h"
 #include "program_setup.h"
+#include "qt_translations.h"
+#include "session_end.h"
 #include "web_engine_pane.h"
 
 #include <QApplication>
@@ -17,6 +19,7 @@ int main(int argc, char *argv[])
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     setUpApplication();
+    installQtTranslations(app);
     chooseDrawingPath();
 
     // Declared first so that they outlive every pane and page window made
@@ -40,5 +43,10 @@ int main(int argc, char *argv[])
                               : MainWindow::tr("The download of %1 did not complete.").arg(path));
     });
     window->show();
+
+    // The session's end, as Exit without questions. Set up once the engine
+    // has started, so that nothing it sets up for itself replaces it.
+    SessionEnd sessionEnd;
+    QObject::connect(&sessionEnd, &SessionEnd::ending, window, &MainWindow::closeWithoutAsking);
     return app.exec();
 }

@@ -16,6 +16,7 @@
 #include "status_panels.h"
 #include "text_file.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -279,6 +280,17 @@ void MainWindow::closeEvent(QCloseEvent *event)
             child->close();
     }
     QMainWindow::closeEvent(event);
+}
+
+void MainWindow::closeWithoutAsking()
+{
+    // Nothing may wait for an answer: the pages and the kept snipes are not
+    // asked about, and every other window closes unsaved.
+    m_closeConsent->agreeWithoutAsking();
+    m_leaveUnsentAgreed = true;
+    m_exitRequested = true;
+    close();
+    QApplication::closeAllWindows();
 }
 
 void MainWindow::resizeEvent(QResizeEvent *event)

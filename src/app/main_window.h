@@ -57,6 +57,11 @@ public:
     // page window.
     void snipeAddress(const QString &address);
 
+    // Ends the program as Exit does, but nothing asks first (the session is
+    // ending): the pages are not asked, and every window closes, the dialogs
+    // unsaved.
+    void closeWithoutAsking();
+
     // Tells the user something in panel 1, whole in its tooltip; the auction
     // pane's next page event replaces it.
     void showNotice(const QString &text);

@@ -87,7 +87,9 @@ void SetHomepageDialog::save()
                     tr("The homepage cannot contain the character \"%1\".").arg(character));
         return;
     }
-    const FileResult written = writeTextFileContents(homepage, settings().homepageFile());
+    FileResult written = settings().prepareToSave();
+    if (written.ok())
+        written = writeTextFileContents(homepage, settings().homepageFileToSave());
     if (!written.ok()) {
         showMessage(QStringLiteral("saveError"),
                     tr("The homepage could not be saved.\n\n%1").arg(written.errorText));

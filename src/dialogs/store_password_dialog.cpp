@@ -126,6 +126,12 @@ void StorePasswordDialog::save()
         return;
     }
 
+    // The user's own settings folder is made on the first save.
+    const FileResult ready = settings().prepareToSave();
+    if (!ready.ok()) {
+        showMessage(QStringLiteral("saveError"), tr("The password could not be saved.\n\n%1").arg(ready.errorText));
+        return;
+    }
     // Scrambling keeps the interface alive by processing pending events, so
     // the window may be closed (and, when it deletes itself on close, deleted)
     // before it returns. A close is the user's Cancel: nothing is written then.
@@ -133,7 +139,7 @@ void StorePasswordDialog::save()
     m_closedWhileSaving = false;
     m_saving = true;
     const FileResult written =
-            storeCredentials(settings().credentialsFile(), credentials, processPendingNonInputEvents,
+            storeCredentials(settings().credentialsFileToSave(), credentials, processPendingNonInputEvents,
                              [&self] { return self && !self->m_closedWhileSaving; });
     if (!self)
         return;

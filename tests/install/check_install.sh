@@ -8,11 +8,15 @@ trap 'rm -rf "$prefix"' EXIT
 
 cmake --install "$build_dir" --prefix "$prefix" >/dev/null
 for f in bidwarden help.html icons/bidwarden.svg share/applications/bidwarden.desktop \
-         share/icons/hicolor/scalable/apps/bidwarden.svg; do
+         share/icons/hicolor/scalable/apps/bidwarden.svg share/icons/hicolor/16x16/apps/bidwarden.png \
+         share/icons/hicolor/256x256/apps/bidwarden.png; do
     [ -e "$prefix/$f" ] || { echo "missing after install: $f"; exit 1; }
 done
 grep -qx "Exec=\"$prefix/bidwarden\"" "$prefix/share/applications/bidwarden.desktop" \
     || { echo "the menu entry does not name the installed program"; exit 1; }
+grep -qx "Icon=bidwarden" "$prefix/share/applications/bidwarden.desktop" \
+    || { echo "the menu entry does not name its icon by the theme's name"; exit 1; }
+desktop-file-validate "$prefix/share/applications/bidwarden.desktop" || { echo "the menu entry is not valid"; exit 1; }
 
 "$prefix/bidwarden" &
 pid=$!

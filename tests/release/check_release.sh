@@ -2,7 +2,9 @@
 # Makes the release archive from this build the way scripts/release does,
 # unpacks it into a folder of its own and uses it as a user would: starts the
 # unpacked program against the demo peers (the test build's fixed addresses),
+# on the demo site's own home page whatever the build's auction address,
 # stores a password through the dialog, adds and removes the menu entry.
+# Every wait has a time limit and names what it waited for.
 #   check_release.sh BUILD_DIR SOURCE_DIR [ARCHIVE]      (on an X display)
 # ARCHIVE: use that archive, made elsewhere (on another Debian release) from a
 # build with the same fixed addresses, instead of making one from BUILD_DIR.
@@ -16,13 +18,14 @@ work=$(mktemp -d)
 program=""
 peers=""
 cleanup() {
-    [ -n "$program" ] && kill "$program" 2>/dev/null || true
-    [ -n "$peers" ] && kill "$peers" 2>/dev/null || true
-    wait 2>/dev/null || true
+    [ -z "$program" ] || end_process "$program" "the unpacked program" || true
+    [ -z "$peers" ] || end_process "$peers" "the demo peers" || true
     rm -rf "$work"
 }
 trap cleanup EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
+# shellcheck source=../../scripts/lib/wait.sh
+. "$source/scripts/lib/wait.sh"
 
 # The demo peers stand in for the build's fixed addresses: any loopback
 # address with a port, with or without a path.
@@ -43,7 +46,7 @@ if [ -n "$given_archive" ]; then
     archive=$given_archive
     [ -f "$archive" ] || fail "no archive $archive"
 else
-    cpack --config "$build/CPackConfig.cmake" -B "$work/cpack" >/dev/null
+    cpack --config "$build/CPackConfig.cmake" -G TGZ -B "$work/cpack" >/dev/null
     archive=$work/cpack/bidwarden-$version-linux-x86_64.tar.gz
     [ -f "$archive" ] || fail "no archive named $(basename "$archive")"
     # Kept for a run on another release (.ci/run starts it on Debian 13).
@@ -53,7 +56,7 @@ fi
 # One folder, holding exactly the program and what goes with it.
 top=bidwarden-$version
 listing=$(tar tzf "$archive" | sed 's|/$||' | sort)
-expected=$(printf '%s\n' "$top" "$top/README" "$top/add-menu-entry" "$top/bidwarden" "$top/help.html" \
+expected=$(printf '%s\n' "$top" "$top/LICENSE" "$top/README" "$top/add-menu-entry" "$top/bidwarden" "$top/help.html" \
     "$top/icons" "$top/icons/bidwarden.svg" | sort)
 [ "$listing" = "$expected" ] || fail "the archive holds:
 $listing"
@@ -73,21 +76,23 @@ done
 # The demo peers where the test build's fixed addresses point.
 "$build/bin/bidwarden-demo" --service-port "$service_port" --auction-port "$auction_port" >"$work/peers.out" &
 peers=$!
-for _ in $(seq 1 100); do grep -q auction-url "$work/peers.out" && break; sleep 0.1; done
-grep -q auction-url "$work/peers.out" || fail "the demo peers did not start"
+wait_for 20 "the demo peers to listen" grep -q auction-url "$work/peers.out" || fail "the demo peers did not start"
 
-(cd "$work" && "$folder/bidwarden" >"$work/program.log" 2>&1) &
+# The demo site's own home page, whatever path the build's address has: the
+# page's title is what the dialog's driver waits for.
+printf 'http://127.0.0.1:%s/\r\n' "$auction_port" >"$folder/homepage.txt"
+(cd "$work" && exec "$folder/bidwarden" >"$work/program.log" 2>&1) &
 program=$!
 # shellcheck source=../../scripts/lib/store-password.sh
 . "$source/scripts/lib/store-password.sh"
-store_password_through_dialog "Demo Auctions" jo secret
-for _ in $(seq 1 100); do [ -s "$folder/pd1.txt" ] && break; sleep 0.2; done
-[ -s "$folder/pd1.txt" ] || { cat "$work/program.log" >&2; fail "pd1.txt did not appear beside the unpacked program"; }
+store_password_through_dialog "Demo Auctions" jo secret || { cat "$work/program.log" >&2; fail "no password stored"; }
+wait_for 20 "pd1.txt beside the unpacked program" test -s "$folder/pd1.txt" \
+    || { cat "$work/program.log" >&2; fail "pd1.txt did not appear beside the unpacked program"; }
 [ "$(stat -c %a "$folder/pd1.txt")" = 600 ] || fail "pd1.txt has mode $(stat -c %a "$folder/pd1.txt")"
 # "jo,secret," scrambled and CR LF.
 [ "$(stat -c %s "$folder/pd1.txt")" = 12 ] || fail "pd1.txt has $(stat -c %s "$folder/pd1.txt") bytes"
 [ ! -e "$work/pd1.txt" ] || fail "pd1.txt was written where the program was started"
-kill "$program"; wait "$program" 2>/dev/null || true
+end_process "$program" "the unpacked program" || fail "the unpacked program did not end as Exit does on SIGTERM"
 program=""
 
 # The menu entry, in a home folder of its own.

@@ -196,6 +196,11 @@ void TestDemoSites::pagesHaveDistinctTitles()
         add(handleAuctionSite(request(QStringLiteral("GET"), QString::fromLatin1(path))));
     QCOMPARE(handleAuctionSite(request(QStringLiteral("GET"), QStringLiteral("/frames.html"))).body.count("<iframe"), 2);
 
+    const DemoResponse signedIn = handleAuctionSite(request(QStringLiteral("GET"), QStringLiteral("/stay-signed-in.html")));
+    add(signedIn);
+    QVERIFY(signedIn.headers.contains(qMakePair(QByteArray("Set-Cookie"),
+                                                QByteArray("BWSTAY=signed-in; Max-Age=31536000; Path=/"))));
+
     const DemoResponse untitled = handleAuctionSite(request(QStringLiteral("GET"), QStringLiteral("/notitle.html")));
     QCOMPARE(untitled.status, 200);
     QVERIFY(!untitled.body.contains("<title"));

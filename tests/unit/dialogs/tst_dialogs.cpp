@@ -9,6 +9,8 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QDir>
+#include <QFileInfo>
 
 #include <cmath>
 
@@ -36,6 +38,8 @@ private Q_SLOTS:
     void refusedHomepage();
     void writeFailureKeepsDialogOpen_data();
     void writeFailureKeepsDialogOpen();
+    void savesGoToTheUsersFolder_data();
+    void savesGoToTheUsersFolder();
     void keysHaveNoWindowWideMeaning_data();
     void keysHaveNoWindowWideMeaning();
     void showingAgainKeepsTyping_data();
@@ -304,6 +308,64 @@ void TestDialogs::writeFailureKeepsDialogOpen()
     QVERIFY(box);
     QVERIFY2(box->text().contains(expectedError), qPrintable(box->text()));
     QVERIFY(dialog->isVisible());
+}
+
+void TestDialogs::savesGoToTheUsersFolder_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<bool>("userFolderBlocked"); // a file stands where the user's folder belongs
+    QTest::newRow("password") << "password" << false;
+    QTest::newRow("homepage") << "homepage" << false;
+    QTest::newRow("password, the user's folder cannot be made") << "password" << true;
+    QTest::newRow("homepage, the user's folder cannot be made") << "homepage" << true;
+}
+
+void TestDialogs::savesGoToTheUsersFolder()
+{
+    QFETCH(QString, kind);
+    QFETCH(bool, userFolderBlocked);
+    // An installed program: the administrator's defaults beside it, the
+    // user's folder made on the first save.
+    const SettingsFolder program(m_dir->filePath(QStringLiteral("program")));
+    QVERIFY(QDir().mkpath(program.path()));
+    storeRecord(program, QStringLiteral("admin,default,"));
+    putBytes(program.homepageFile(), "http://default.example/\r\n");
+    const QByteArray defaults = bytesOf(fileOf(kind, program));
+    const QString userPath = m_dir->filePath(QStringLiteral("config/Bidwarden"));
+    if (userFolderBlocked) {
+        QVERIFY(QDir().mkpath(QFileInfo(userPath).path()));
+        putBytes(userPath, "x");
+    }
+    const SettingsFolder folder(program.path(), userPath);
+
+    const std::unique_ptr<QWidget> dialog = makeDialog(kind, folder);
+    const QStringList boxes = kind == QLatin1String("password") ? QStringList{ "userTxt", "passTxt" }
+                                                                : QStringList{ "homepageTxt" };
+    const QStringList shown = kind == QLatin1String("password") ? QStringList{ "admin", "default" }
+                                                                : QStringList{ "http://default.example/" };
+    for (qsizetype i = 0; i < boxes.size(); ++i)
+        QCOMPARE(dialog->findChild<QLineEdit *>(boxes.at(i))->text(), shown.at(i));
+    dialog->findChild<QLineEdit *>(boxes.first())->setText(QStringLiteral("mine"));
+    dialog->show();
+    saveDialog(dialog.get());
+
+    QCOMPARE(bytesOf(fileOf(kind, program)), defaults);
+    if (userFolderBlocked) {
+        QMessageBox *box = visibleMessage(dialog.get(), QStringLiteral("saveError"));
+        QVERIFY(box);
+        QVERIFY2(box->text().contains(QDir::toNativeSeparators(userPath)), qPrintable(box->text()));
+        QVERIFY(dialog->isVisible());
+        return;
+    }
+    QVERIFY(!dialog->isVisible());
+    QCOMPARE(QFile::permissions(userPath) & 0x7777, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner
+                                                            | QFile::ReadUser | QFile::WriteUser | QFile::ExeUser);
+    const QString saved = fileOf(kind, folder);
+    QCOMPARE(QFileInfo(saved).path(), userPath);
+    if (kind == QLatin1String("password"))
+        QCOMPARE(readCredentials(saved, {}).credentials.userName, QStringLiteral("mine"));
+    else
+        QCOMPARE(bytesOf(saved), QByteArray("mine\r\n"));
 }
 
 void TestDialogs::keysHaveNoWindowWideMeaning_data()
