@@ -107,7 +107,10 @@ void MainWindow::createMenus()
 void MainWindow::connectCommands()
 {
     const Commands &c = *m_commands;
-    connect(c.refresh, &QAction::triggered, this, &MainWindow::refreshFrontPane);
+    connect(c.refresh, &QAction::triggered, this, [this] {
+        BrowserPane *pane = m_tabs->front();
+        refreshAskingFirst(this, pane, pane == m_tabs->servicePane() ? m_endpoints.serviceBase : QString());
+    });
     connect(c.auctionHome, &QAction::triggered, this, [this] {
         m_tabs->auctionPane()->navigate(m_endpoints.auctionHome);
         selectTab(AuctionTab);
@@ -226,21 +229,6 @@ void MainWindow::showServicePage(const QString &address)
 {
     selectTab(ServiceTab);
     m_session->showPage(address);
-}
-
-void MainWindow::refreshFrontPane()
-{
-    BrowserPane *pane = m_tabs->front();
-    if (!pane->showsFormAnswer()) {
-        pane->refresh();
-        return;
-    }
-    const SentForm form = pane == m_tabs->servicePane() ? sentFormAnswered(pane->locationUrl(), m_endpoints.serviceBase)
-                                                        : SentForm::PageForm;
-    askBeforeSendingFormAgain(this, form, [target = QPointer<BrowserPane>(pane)] {
-        if (target)
-            target->refresh();
-    });
 }
 
 void MainWindow::focusAddressBox()

@@ -78,7 +78,6 @@ private:
     void connectKeptSnipes();
     void runStartup();
     void snipe(const QString &address);
-    void refreshFrontPane();
     void focusAddressBox();
     void showServicePage(const QString &address);
 

@@ -1,8 +1,10 @@
 #include "resend_question.h"
 
+#include "browser_pane.h"
 #include "service_post.h"
 
 #include <QMessageBox>
+#include <QPointer>
 #include <QUrl>
 
 namespace bidwarden {
@@ -46,6 +48,19 @@ void askBeforeSendingFormAgain(QWidget *parent, SentForm form, const std::functi
             sendAgain();
     });
     question->open();
+}
+
+void refreshAskingFirst(QWidget *parent, BrowserPane *pane, const QString &serviceBase)
+{
+    if (!pane->showsFormAnswer()) {
+        pane->refresh();
+        return;
+    }
+    const SentForm form = serviceBase.isEmpty() ? SentForm::PageForm : sentFormAnswered(pane->locationUrl(), serviceBase);
+    askBeforeSendingFormAgain(parent, form, [target = QPointer<BrowserPane>(pane)] {
+        if (target)
+            target->refresh();
+    });
 }
 
 } // namespace bidwarden

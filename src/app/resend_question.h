@@ -10,6 +10,8 @@ QT_END_NAMESPACE
 
 namespace bidwarden {
 
+class BrowserPane;
+
 // The form whose answer a page is: the program's login or snipe (told by the
 // address the service answers them at), or a form of the page's own.
 enum class SentForm { Login, Snipe, PageForm };
@@ -23,5 +25,10 @@ QString resendQuestionText(SentForm form);
 // list). No is the default, and Esc says no. Asked without a nested event
 // loop: sendAgain runs later, when the user says yes.
 void askBeforeSendingFormAgain(QWidget *parent, SentForm form, const std::function<void()> &sendAgain);
+
+// Refresh of the pane: at once for a plain page, after the question for the
+// answer to a form (a service pane's login or snipe when serviceBase names
+// the service, else the page's own form).
+void refreshAskingFirst(QWidget *parent, BrowserPane *pane, const QString &serviceBase);
 
 } // namespace bidwarden

@@ -132,6 +132,65 @@ QString withoutTrailingLineEnds(const QString &text)
     return text.left(end);
 }
 
+namespace {
+
+// Writes the bytes over the file through QSaveFile, which the checks before
+// found can be written there.
+FileResult replaceFile(const QByteArray &bytes, const QFileInfo &info, FileVisibility visibility)
+{
+    const QString path = info.filePath();
+    // Written beside the target and renamed over it on commit, so a failure
+    // at any point leaves the old file whole; without a commit the temporary
+    // file is removed when `file` goes.
+    QSaveFile file(path);
+#if QT_VERSION < QT_VERSION_CHECK(6, 8, 0)
+    // WORKAROUND for Qt 6.4.2 (Debian 12): through QSaveFile's buffer, a
+    // write the system cuts short (disk full, file size limit) goes
+    // unreported by commit, and the short file replaces the old one.
+    // Unbuffered, the loss shows in write()'s count. Qt 6.8.2 (Debian 13)
+    // reports it at commit and keeps the old file.
+    const QIODevice::OpenMode mode = QIODevice::WriteOnly | QIODevice::Unbuffered;
+#else
+    const QIODevice::OpenMode mode = QIODevice::WriteOnly;
+#endif
+    if (!file.open(mode)) {
+        const QFileInfo folder(info.absolutePath());
+        const bool refused = (info.exists() && !info.isWritable()) || !folder.isWritable();
+        return FileResult::failure(refused ? PermissionDenied : WriteFailed,
+                                   QStringLiteral("%1 cannot be written: %2").arg(shown(path), file.errorString()));
+    }
+    // Before the first byte goes in; the rename keeps the mode.
+    if (visibility == FileVisibility::Private
+        && !file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner)) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        return FileResult::failure(PermissionDenied,
+                                   QStringLiteral("%1 cannot be made private: %2").arg(shown(path), reason));
+    }
+    errno = 0;
+    const qint64 written = file.write(bytes);
+    if (written != bytes.size()) {
+        const int systemError = errno;
+        // A short count without an error is the system stopping part-way
+        // (Qt reports only a write that took nothing); errno says why.
+        const QString reason = file.error() != QFileDevice::NoError ? file.errorString()
+                : systemError != 0                                  ? qt_error_string(systemError)
+                                                                    : QStringLiteral("the system took only part of it");
+        file.cancelWriting();
+        return FileResult::failure(WriteFailed, QStringLiteral("Only %1 of %2 bytes of %3 could be written: %4")
+                                                        .arg(std::max<qint64>(written, 0))
+                                                        .arg(bytes.size())
+                                                        .arg(shown(path), reason));
+    }
+    if (!file.commit()) {
+        const QString reason = file.errorString().isEmpty() ? QStringLiteral("unknown error") : file.errorString();
+        return FileResult::failure(WriteFailed, QStringLiteral("%1 cannot be replaced: %2").arg(shown(path), reason));
+    }
+    return FileResult::success();
+}
+
+} // namespace
+
 FileResult writeTextFileContents(const QString &text, const QString &path, FileVisibility visibility)
 {
     if (path.isEmpty())
@@ -149,54 +208,7 @@ FileResult writeTextFileContents(const QString &text, const QString &path, FileV
     const QFileInfo folder(info.absolutePath());
     if (!folder.isDir())
         return nothingThere(info, path);
-
-    // Written beside the target and renamed over it on commit, so a failure
-    // at any point leaves the old file whole; without a commit the temporary
-    // file is removed when `file` goes.
-    QSaveFile file(path);
-#if QT_VERSION < QT_VERSION_CHECK(6, 8, 0)
-    // WORKAROUND for Qt 6.4.2 (Debian 12): through QSaveFile's buffer, a
-    // write the system cuts short (disk full, file size limit) goes
-    // unreported by commit, and the short file replaces the old one.
-    // Unbuffered, the loss shows in write()'s count. Qt 6.8.2 (Debian 13)
-    // reports it at commit and keeps the old file.
-    const QIODevice::OpenMode mode = QIODevice::WriteOnly | QIODevice::Unbuffered;
-#else
-    const QIODevice::OpenMode mode = QIODevice::WriteOnly;
-#endif
-    if (!file.open(mode)) {
-        const bool refused = (info.exists() && !info.isWritable()) || !folder.isWritable();
-        return FileResult::failure(refused ? PermissionDenied : WriteFailed,
-                                   QStringLiteral("%1 cannot be written: %2").arg(shown(path), file.errorString()));
-    }
-    // Before the first byte goes in; the rename keeps the mode.
-    if (visibility == FileVisibility::Private
-        && !file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner)) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        return FileResult::failure(PermissionDenied,
-                                   QStringLiteral("%1 cannot be made private: %2").arg(shown(path), reason));
-    }
-    errno = 0;
-    const qint64 written = file.write(*bytes);
-    if (written != bytes->size()) {
-        const int systemError = errno;
-        // A short count without an error is the system stopping part-way
-        // (Qt reports only a write that took nothing); errno says why.
-        const QString reason = file.error() != QFileDevice::NoError ? file.errorString()
-                : systemError != 0                                  ? qt_error_string(systemError)
-                                                                    : QStringLiteral("the system took only part of it");
-        file.cancelWriting();
-        return FileResult::failure(WriteFailed, QStringLiteral("Only %1 of %2 bytes of %3 could be written: %4")
-                                                        .arg(std::max<qint64>(written, 0))
-                                                        .arg(bytes->size())
-                                                        .arg(shown(path), reason));
-    }
-    if (!file.commit()) {
-        const QString reason = file.errorString().isEmpty() ? QStringLiteral("unknown error") : file.errorString();
-        return FileResult::failure(WriteFailed, QStringLiteral("%1 cannot be replaced: %2").arg(shown(path), reason));
-    }
-    return FileResult::success();
+    return replaceFile(*bytes, info, visibility);
 }
 
 } // namespace bidwarden
