@@ -1,5 +1,6 @@
 #include "web_engine_browser.h"
 
+#include "engine_package.h"
 #include "page_requests.h"
 #include "page_window.h"
 #include "pane_page.h"
@@ -25,6 +26,7 @@ QList<QPair<QString, QString>> engineFacts()
         { WebEngineBrowser::tr("Chromium"), QString::fromLatin1(qWebEngineChromiumVersion()) },
         { WebEngineBrowser::tr("Chromium security patches"),
           QString::fromLatin1(qWebEngineChromiumSecurityPatchVersion()) },
+        { WebEngineBrowser::tr("Qt WebEngine package"), packageOfLibraryHolding(&qWebEngineVersion) },
     };
 }
 
