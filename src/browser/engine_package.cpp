@@ -11,6 +11,7 @@
 #include <dlfcn.h>
 
 #include <algorithm>
+#include <cstring>
 #include <optional>
 
 namespace bidwarden {
@@ -51,6 +52,17 @@ QString dpkgArchitecture()
 QString unknown()
 {
     return QCoreApplication::translate("EnginePackage", "unknown");
+}
+
+// Where needle is in text from position from on, or -1: glibc's search,
+// which reads a status file of several megabytes in a fraction of the time
+// (the lookup runs while the program starts).
+qsizetype find(QByteArrayView text, QByteArrayView needle, qsizetype from)
+{
+    if (from > text.size())
+        return -1;
+    const void *found = memmem(text.data() + from, size_t(text.size() - from), needle.data(), size_t(needle.size()));
+    return found ? static_cast<const char *>(found) - text.data() : -1;
 }
 
 // The whole file, or empty where it cannot be read.
@@ -94,7 +106,7 @@ QByteArray installedVersion(QByteArrayView status, QByteArrayView package, QByte
     // The stanzas of package begin with its "Package:" line; one per
     // architecture it is installed for.
     const QByteArray start = "Package: " + package.toByteArray() + '\n';
-    for (qsizetype at = status.indexOf(start); at >= 0; at = status.indexOf(start, at + 1)) {
+    for (qsizetype at = find(status, start, 0); at >= 0; at = find(status, start, at + 1)) {
         if (at > 0 && status.at(at - 1) != '\n')
             continue;
         qsizetype end = status.indexOf("\n\n", at);
