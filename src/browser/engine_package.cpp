@@ -161,7 +161,7 @@ QString packageOfLibraryHolding(const void *address)
 {
     Dl_info found{};
     if (dladdr(address, &found) == 0 || !found.dli_fname) {
-        qCDebug(lcBrowser) << "no shared library holds the engine's version function";
+        qCDebug(lcBrowser) << "no shared library holds the code asked about";
         return unknown();
     }
     const QString path = QFile::decodeName(found.dli_fname);
