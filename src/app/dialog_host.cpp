@@ -82,7 +82,8 @@ AboutFacts DialogHost::aboutFacts() const
 {
     AboutFacts facts{ { tr("Bidwarden"), QStringLiteral(BIDWARDEN_VERSION) },
                       { tr("Qt"), QString::fromLatin1(qVersion()) } };
-    facts += m_engineFacts;
+    if (m_engineFacts)
+        facts += m_engineFacts();
     facts += { { tr("System"), QSysInfo::prettyProductName() },
                { tr("Settings folder"), QDir::toNativeSeparators(m_settings.path()) } };
     return facts;

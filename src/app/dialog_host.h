@@ -8,6 +8,8 @@
 #include <QObject>
 #include <QPointer>
 
+#include <functional>
+
 QT_BEGIN_NAMESPACE
 class QWidget;
 QT_END_NAMESPACE
@@ -35,8 +37,10 @@ public:
     void showAbout();
 
     // What Help › About names besides the program, Qt and the settings folder:
-    // the browser engine's versions, which only the engine's side knows.
-    void setEngineFacts(const AboutFacts &facts) { m_engineFacts = facts; }
+    // the browser engine's versions and package, which only the engine's side
+    // knows; asked for when About opens (the package database is read then,
+    // not while the program starts).
+    void setEngineFacts(std::function<AboutFacts()> facts) { m_engineFacts = std::move(facts); }
     AboutFacts aboutFacts() const;
 
     StorePasswordDialog *storePasswordDialog() const { return m_storePassword; }
@@ -49,7 +53,7 @@ Q_SIGNALS:
 private:
     SettingsFolder m_settings;
     QWidget *m_mainWindow = nullptr;
-    AboutFacts m_engineFacts;
+    std::function<AboutFacts()> m_engineFacts;
     QPointer<StorePasswordDialog> m_storePassword;
     QPointer<SetHomepageDialog> m_setHomepage;
     QPointer<AboutWindow> m_about;

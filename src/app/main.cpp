@@ -36,7 +36,7 @@ int main(int argc, char *argv[])
                                       return new WebEnginePane(&profile, pageWindows.factory(), parent);
                                   });
     window->setAttribute(Qt::WA_DeleteOnClose);
-    window->setEngineFacts(engineFacts());
+    window->setEngineFacts(&engineFacts);
     QObject::connect(&pageWindows, &PageWindows::snipeRequested, window, &MainWindow::snipeAddress);
     QObject::connect(&profile, &BrowserProfile::downloadFinished, window, [window](const QString &path, bool ok) {
         window->showNotice(ok ? MainWindow::tr("Downloaded %1").arg(path)

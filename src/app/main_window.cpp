@@ -204,9 +204,9 @@ void MainWindow::selectTab(Tab tab)
     m_tabs->select(tab);
 }
 
-void MainWindow::setEngineFacts(const AboutFacts &facts)
+void MainWindow::setEngineFacts(std::function<AboutFacts()> facts)
 {
-    m_dialogs->setEngineFacts(facts);
+    m_dialogs->setEngineFacts(std::move(facts));
 }
 
 void MainWindow::snipeAddress(const QString &address)

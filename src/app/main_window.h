@@ -50,7 +50,7 @@ public:
     // From code, exactly as a click on the tab.
     void selectTab(Tab tab);
     DialogHost *dialogs() const { return m_dialogs; }
-    void setEngineFacts(const AboutFacts &facts);
+    void setEngineFacts(std::function<AboutFacts()> facts);
 
     // Snipes this address through the one snipe path (as Snipe Auction does
     // with the box's text) and brings the window to the front: Snipe in a

@@ -7,6 +7,9 @@
 #include <QStandardPaths>
 #include <QWebEngineDownloadRequest>
 #include <QWebEngineProfile>
+#if __has_include(<QWebEngineProfileBuilder>)
+#include <QWebEngineProfileBuilder>
+#endif
 #include <QWebEngineSettings>
 
 namespace bidwarden {
@@ -19,14 +22,47 @@ QString downloadFolder()
     return QDir::homePath();
 }
 
+namespace {
+
+// The profile, its storage in place from the start. storagePath empty: the
+// engine's default place for a named profile.
+QWebEngineProfile *makeProfile(const QString &storageName, const QString &storagePath, QObject *parent)
+{
+#if __has_include(<QWebEngineProfileBuilder>)
+    // Qt WebEngine 6.9 and later (Debian 13's backported 6.10, whose headers
+    // say 6.8.2 all the same, hence no version check) take a profile's storage
+    // and permissions policy as the profile is made, and ask that they stay
+    // as made: the setters below change a profile already set up.
+    QWebEngineProfileBuilder builder;
+    if (!storagePath.isEmpty()) {
+        builder.setPersistentStoragePath(storagePath);
+        builder.setCachePath(storagePath + QStringLiteral("/cache"));
+    }
+    // The program remembers the user's answers until it ends; the engine
+    // would otherwise keep them on disk by itself.
+    builder.setPersistentPermissionsPolicy(QWebEngineProfile::PersistentPermissionsPolicy::AskEveryTime);
+    return builder.createProfile(storageName, parent);
+#else
+    auto *profile = new QWebEngineProfile(storageName, parent);
+    if (!storagePath.isEmpty()) {
+        profile->setPersistentStoragePath(storagePath);
+        profile->setCachePath(storagePath + QStringLiteral("/cache"));
+    }
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    // Qt WebEngine 6.8 would otherwise keep permissions on disk by itself;
+    // the program remembers the user's answers until it ends.
+    profile->setPersistentPermissionsPolicy(QWebEngineProfile::PersistentPermissionsPolicy::AskEveryTime);
+#endif
+    return profile;
+#endif
+}
+
+} // namespace
+
 BrowserProfile::BrowserProfile(const QString &storageName, const QString &storagePath, QObject *parent)
     : QObject(parent)
-    , m_profile(new QWebEngineProfile(storageName, this))
+    , m_profile(makeProfile(storageName, storagePath, this))
 {
-    if (!storagePath.isEmpty()) {
-        m_profile->setPersistentStoragePath(storagePath);
-        m_profile->setCachePath(storagePath + QStringLiteral("/cache"));
-    }
     // The save dialog opens in the user's download folder, not in whatever
     // folder the program happened to be started from.
     m_profile->setDownloadPath(downloadFolder());
@@ -35,11 +71,6 @@ BrowserProfile::BrowserProfile(const QString &storageName, const QString &storag
     m_profile->settings()->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
     // A video's full-screen button works (PageFullScreen grants it).
     m_profile->settings()->setAttribute(QWebEngineSettings::FullScreenSupportEnabled, true);
-#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
-    // Qt WebEngine 6.8 would otherwise keep permissions on disk by itself;
-    // the program remembers the user's answers until it ends.
-    m_profile->setPersistentPermissionsPolicy(QWebEngineProfile::PersistentPermissionsPolicy::AskEveryTime);
-#endif
     m_chooseSaveLocation = [](const QString &suggestedPath) {
         return QFileDialog::getSaveFileName(QApplication::activeWindow(), tr("Save File"), suggestedPath);
     };

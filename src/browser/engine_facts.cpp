@@ -1,5 +1,7 @@
 #include "engine_facts.h"
 
+#include "engine_package.h"
+
 #include <QCoreApplication>
 #include <QtWebEngineCore/qtwebenginecoreglobal.h>
 
@@ -13,6 +15,7 @@ QList<QPair<QString, QString>> engineFacts()
         { QCoreApplication::translate(context, "Chromium"), QString::fromLatin1(qWebEngineChromiumVersion()) },
         { QCoreApplication::translate(context, "Chromium security patches"),
           QString::fromLatin1(qWebEngineChromiumSecurityPatchVersion()) },
+        { QCoreApplication::translate(context, "Qt WebEngine package"), packageOfLibraryHolding(&qWebEngineVersion) },
     };
 }
 

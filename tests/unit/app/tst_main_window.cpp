@@ -636,8 +636,10 @@ void TestMainWindow::aboutNamesTheVersionsAndTheSettingsFolder()
     // copied whole, one of them however often it is asked for, and gone with
     // the main window.
     auto w = std::make_unique<Window>(m_dir.path());
-    w->window.setEngineFacts({ { QStringLiteral("Chromium"), QStringLiteral("122.0.6261.171") },
-                               { QStringLiteral("Chromium security patches"), QStringLiteral("133.0.6943.141") } });
+    w->window.setEngineFacts([] {
+        return AboutFacts{ { QStringLiteral("Chromium"), QStringLiteral("122.0.6261.171") },
+                           { QStringLiteral("Chromium security patches"), QStringLiteral("133.0.6943.141") } };
+    });
     QVERIFY(w->showActive());
     auto *help = w->window.findChild<QMenu *>(QStringLiteral("mnuHelp"));
     QCOMPARE(help->actions().last(), w->action("mnuAbout"));
