@@ -1,10 +1,15 @@
 #include "browser_profile.h"
 
+#include "user_agent.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QStandardPaths>
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+#include <QWebEngineClientHints>
+#endif
 #include <QWebEngineDownloadRequest>
 #include <QWebEngineProfile>
 #if __has_include(<QWebEngineProfileBuilder>)
@@ -57,6 +62,24 @@ QWebEngineProfile *makeProfile(const QString &storageName, const QString &storag
 #endif
 }
 
+// The profile's pages present themselves as the Chromium the engine is, in
+// the header, to scripts and (Qt WebEngine 6.8 and later) in the client
+// hints; nothing else of what the engine sends changes.
+void presentAsChromium(QWebEngineProfile *profile)
+{
+    profile->setHttpUserAgent(chromiumUserAgent(profile->httpUserAgent()));
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    // Qt WebEngine 6.8 sends the brands' full versions as a client hint
+    // (Sec-CH-UA-Full-Version-List, userAgentData.getHighEntropyValues()).
+    // Set only where a brand goes: setting the list sorts it anew.
+    QWebEngineClientHints *hints = profile->clientHints();
+    const QVariantMap brands = hints->fullVersionList();
+    const QVariantMap chromium = chromiumBrands(brands);
+    if (chromium != brands)
+        hints->setFullVersionList(chromium);
+#endif
+}
+
 } // namespace
 
 BrowserProfile::BrowserProfile(const QString &storageName, const QString &storagePath, QObject *parent)
@@ -66,6 +89,7 @@ BrowserProfile::BrowserProfile(const QString &storageName, const QString &storag
     // The save dialog opens in the user's download folder, not in whatever
     // folder the program happened to be started from.
     m_profile->setDownloadPath(downloadFolder());
+    presentAsChromium(m_profile);
     // As browsers block popups: window.open opens a window only in answer to
     // the user's click or key.
     m_profile->settings()->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
