@@ -228,6 +228,18 @@ std::optional<DemoResponse> pageAskingTheBrowser(const DemoRequest &request)
     return std::nullopt;
 }
 
+
+// Pages that use what the browser gives every page alike: a notes box whose
+// words are spell-checked.
+std::optional<DemoResponse> pageUsingTheBrowsersServices(const DemoRequest &request)
+{
+    const QString &path = request.path;
+    if (path == QLatin1String("/notes.html"))
+        return page(QStringLiteral("Notes \u2014 Demo Auctions"), {},
+                    QStringLiteral("<textarea id=\"notes\" rows=\"4\" cols=\"40\" spellcheck=\"true\""
+                                   " style=\"font: 16px/20px monospace; padding: 4px\"></textarea>"));
+    return std::nullopt;
+}
 } // namespace
 
 DemoResponse handleAuctionSite(const DemoRequest &request)
@@ -283,6 +295,8 @@ DemoResponse handleAuctionSite(const DemoRequest &request)
     }
     if (const std::optional<DemoResponse> browserPage = pageAskingTheBrowser(request))
         return *browserPage;
+    if (const std::optional<DemoResponse> servicePage = pageUsingTheBrowsersServices(request))
+        return *servicePage;
     if (path == QLatin1String("/download/catalog.txt")) {
         DemoResponse response;
         response.contentType = "text/plain; charset=utf-8";

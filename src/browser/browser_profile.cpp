@@ -1,5 +1,7 @@
 #include "browser_profile.h"
 
+#include "browser_logging.h"
+#include "spelling.h"
 #include "user_agent.h"
 
 #include <QApplication>
@@ -90,6 +92,7 @@ BrowserProfile::BrowserProfile(const QString &storageName, const QString &storag
     // folder the program happened to be started from.
     m_profile->setDownloadPath(downloadFolder());
     presentAsChromium(m_profile);
+    checkSpellingIn(QLocale::system());
     // As browsers block popups: window.open opens a window only in answer to
     // the user's click or key.
     m_profile->settings()->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
@@ -101,6 +104,17 @@ BrowserProfile::BrowserProfile(const QString &storageName, const QString &storag
 }
 
 BrowserProfile::~BrowserProfile() = default;
+
+void BrowserProfile::checkSpellingIn(const QLocale &locale)
+{
+    const QString folder = dictionaryFolder();
+    const QStringList languages = spellCheckLanguagesFor(locale, dictionaryLanguages(folder));
+    if (languages.isEmpty())
+        qCDebug(lcBrowser) << "no spelling dictionary for" << locale.name() << "in"
+                           << (folder.isEmpty() ? QStringLiteral("(no dictionary folder)") : folder);
+    m_profile->setSpellCheckLanguages(languages);
+    m_profile->setSpellCheckEnabled(!languages.isEmpty());
+}
 
 void BrowserProfile::offerDownload(QWebEngineDownloadRequest *download)
 {

@@ -2,6 +2,7 @@
 
 #include "permission_answers.h"
 
+#include <QLocale>
 #include <QObject>
 #include <QString>
 
@@ -34,6 +35,11 @@ public:
 
     QWebEngineProfile *profile() const { return m_profile; }
     PermissionAnswers *permissionAnswers() { return &m_permissionAnswers; }
+
+    // Checks the spelling in the pages' text boxes in the locale's language
+    // where the engine has a dictionary for it, and turns it off where it has
+    // none. Made with the system's locale.
+    void checkSpellingIn(const QLocale &locale);
 
     // Offers a download a page of this profile asked for.
     void offerDownload(QWebEngineDownloadRequest *download);

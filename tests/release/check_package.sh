@@ -82,6 +82,11 @@ for f in usr/lib/bidwarden/bidwarden usr/lib/bidwarden/help.html usr/share/appli
          usr/share/doc/bidwarden/copyright usr/share/doc/bidwarden/changelog.gz usr/share/man/man1/bidwarden.1.gz; do
     [ -f "$tree/$f" ] || fail "the package has no /$f"
 done
+for dictionary in "$build"/bin/qtwebengine_dictionaries/*.bdic; do
+    [ -f "$dictionary" ] || continue
+    cmp -s "$dictionary" "$tree/usr/lib/bidwarden/qtwebengine_dictionaries/$(basename "$dictionary")" \
+        || fail "the package has no /usr/lib/bidwarden/qtwebengine_dictionaries/$(basename "$dictionary")"
+done
 for size in 16 24 32 48 64 128 256; do
     file -b "$tree/usr/share/icons/hicolor/${size}x${size}/apps/bidwarden.png" | grep -q "PNG image data, $size x $size" \
         || fail "no $size-pixel icon"
@@ -151,7 +156,11 @@ wait_for 20 "pd1.txt in the user's $settings" test -s "$settings/pd1.txt" \
     || { cat "$work/program.log" >&2; fail "pd1.txt did not appear in the user's settings folder"; }
 [ "$(stat -c '%u %a' "$settings")" = "$user 700" ] || fail "$settings is $(stat -c '%u %a' "$settings")"
 [ "$(stat -c '%u %a %s' "$settings/pd1.txt")" = "$user 600 12" ] || fail "pd1.txt is $(stat -c '%u %a %s' "$settings/pd1.txt")"
-[ "$(ls /usr/lib/bidwarden)" = "$(printf 'bidwarden\nhelp.html\nhomepage.txt')" ] \
+beside='bidwarden\nhelp.html\nhomepage.txt'
+if compgen -G "$build/bin/qtwebengine_dictionaries/*.bdic" >/dev/null; then
+    beside='bidwarden\nhelp.html\nhomepage.txt\nqtwebengine_dictionaries'
+fi
+[ "$(ls /usr/lib/bidwarden)" = "$(printf "$beside")" ] \
     || fail "beside the installed program: $(ls /usr/lib/bidwarden)"
 end_process "$program" "the installed program" || fail "the installed program did not end as Exit does on SIGTERM"
 program=""

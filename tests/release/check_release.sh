@@ -56,8 +56,15 @@ fi
 # One folder, holding exactly the program and what goes with it.
 top=bidwarden-$version
 listing=$(tar tzf "$archive" | sed 's|/$||' | sort)
+# The spelling dictionaries the build made (none where it had no converter).
+dictionaries=()
+for dictionary in "$build"/bin/qtwebengine_dictionaries/*.bdic; do
+    [ -f "$dictionary" ] || continue
+    [ ${#dictionaries[@]} -gt 0 ] || dictionaries+=("$top/qtwebengine_dictionaries")
+    dictionaries+=("$top/qtwebengine_dictionaries/$(basename "$dictionary")")
+done
 expected=$(printf '%s\n' "$top" "$top/LICENSE" "$top/README" "$top/add-menu-entry" "$top/bidwarden" "$top/help.html" \
-    "$top/icons" "$top/icons/bidwarden.svg" | sort)
+    "$top/icons" "$top/icons/bidwarden.svg" "${dictionaries[@]}" | sort)
 [ "$listing" = "$expected" ] || fail "the archive holds:
 $listing"
 

@@ -1,10 +1,20 @@
 // What every page of the profile shares, on the real engine against the demo
-// auction site: how the pages name their browser to sites.
+// auction site: how the pages name their browser to sites, and the spelling
+// of what the user types. Clicks and keys go to the windows as a user's do.
+#include "browser_profile.h"
 #include "e2e_fixture.h"
+#include "spelling.h"
+#include "user_input.h"
 #include "web_engine_pane.h"
 
+#include <QAction>
+#include <QApplication>
+#include <QDeadlineTimer>
+#include <QMenu>
 #include <QTest>
+#include <QWebEngineContextMenuRequest>
 #include <QWebEnginePage>
+#include <QWebEngineProfile>
 #include <QWebEngineView>
 
 using namespace bidwarden;
@@ -26,6 +36,44 @@ QVariant evaluate(QWebEngineView *view, const QString &script)
     return result;
 }
 
+// Where an element of the page is, in the view's coordinates: its top left
+// corner.
+QPoint elementCorner(QWebEngineView *view, const QString &selector)
+{
+    const QVariantList xy = evaluate(view, QStringLiteral("(function () { var r = document.querySelector('%1')"
+                                                          ".getBoundingClientRect(); return [r.x, r.y]; })()")
+                                                   .arg(selector))
+                                    .toList();
+    return xy.size() == 2 ? QPoint(xy.at(0).toInt(), xy.at(1).toInt()) : QPoint();
+}
+
+QWidget *pageWidget(QWebEngineView *view)
+{
+    return view->focusProxy() ? view->focusProxy() : view;
+}
+
+// The page's menu on a word the engine has marked misspelt. The marks come
+// once the engine has checked the text, in its own time: until the menu
+// names a misspelt word, it is closed and asked for again.
+QMenu *menuOnMisspeltWord(QWebEngineView *view, QPoint at)
+{
+    for (QDeadlineTimer deadline(engineTimeoutMs); !deadline.hasExpired();) {
+        clickOn(pageWidget(view), at, Qt::RightButton);
+        QMenu *menu = nullptr;
+        if (!QTest::qWaitFor([&] { return (menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())); },
+                             engineTimeoutMs))
+            return nullptr;
+        const QWebEngineContextMenuRequest *request = view->lastContextMenuRequest();
+        if (request && !request->misspelledWord().isEmpty())
+            return menu;
+        pressKey(menu, Qt::Key_Escape);
+        if (!QTest::qWaitFor([] { return !QApplication::activePopupWidget(); }, engineTimeoutMs))
+            return nullptr;
+        QTest::qWait(200);
+    }
+    return nullptr;
+}
+
 } // namespace
 
 class TestProfileDutiesEndToEnd : public QObject
@@ -37,6 +85,8 @@ private Q_SLOTS:
     void cleanup() { m_program.reset(); }
 
     void pagesNameOnlyChromium();
+    void misspeltWordsAreMarkedAndReplacedFromTheMenu();
+    void noDictionaryNoChecking();
 
 private:
     WebEnginePane *auction() const { return m_program->auctionPane(); }
@@ -83,6 +133,66 @@ void TestProfileDutiesEndToEnd::pagesNameOnlyChromium()
     QVERIFY2(fullList.contains(QLatin1String("\"Chromium\"")), qPrintable(fullList));
     QVERIFY2(!fullList.contains(QLatin1String("QtWebEngine")), qPrintable(fullList));
 #endif
+}
+
+void TestProfileDutiesEndToEnd::misspeltWordsAreMarkedAndReplacedFromTheMenu()
+{
+    if (!dictionaryLanguages(dictionaryFolder()).contains(QStringLiteral("en-US")))
+        QSKIP("built without the en-US spelling dictionary (qt6-webengine-dev-tools, hunspell-en-us)");
+    m_program->profile()->checkSpellingIn(QLocale(QStringLiteral("en_US")));
+    QWebEngineProfile *engineProfile = m_program->profile()->profile();
+    QCOMPARE(engineProfile->spellCheckLanguages(), QStringList{ QStringLiteral("en-US") });
+    QVERIFY(engineProfile->isSpellCheckEnabled());
+
+    QVERIFY(m_program->load(auction(), page("notes.html")) && m_program->activate());
+    QWebEngineView *view = auction()->view();
+    // The box's text starts 5 pixels in (border and padding), in 16 pixel
+    // monospace on 20 pixel lines: its first word is under this point.
+    const QPoint box = elementCorner(view, QStringLiteral("#notes"));
+    QVERIFY(!box.isNull());
+    const QPoint firstWord = box + QPoint(14, 14);
+    clickOn(pageWidget(view), firstWord);
+    m_program->type(QStringLiteral("teh item came on time "));
+
+    QMenu *menu = menuOnMisspeltWord(view, firstWord);
+    QVERIFY(menu);
+    const QWebEngineContextMenuRequest *request = view->lastContextMenuRequest();
+    QCOMPARE(request->misspelledWord(), QStringLiteral("teh"));
+    QVERIFY2(request->spellCheckerSuggestions().contains(QStringLiteral("the")),
+             qPrintable(request->spellCheckerSuggestions().join(QLatin1Char(','))));
+    // The menu offers the suggestions; choosing one replaces the word.
+    QAction *the = nullptr;
+    for (QAction *action : menu->actions()) {
+        if (action->text() == QLatin1String("the"))
+            the = action;
+    }
+    QVERIFY(the);
+    menu->setActiveAction(the);
+    pressKey(menu, Qt::Key_Return);
+    QTRY_COMPARE_WITH_TIMEOUT(evaluate(view, QStringLiteral("document.getElementById('notes').value")).toString(),
+                              QStringLiteral("the item came on time "), engineTimeoutMs);
+}
+
+void TestProfileDutiesEndToEnd::noDictionaryNoChecking()
+{
+    // No dictionary is made for Finnish: nothing is checked, and typing
+    // works as ever.
+    m_program->profile()->checkSpellingIn(QLocale(QStringLiteral("fi_FI")));
+    QWebEngineProfile *engineProfile = m_program->profile()->profile();
+    QCOMPARE(engineProfile->spellCheckLanguages(), QStringList());
+    QVERIFY(!engineProfile->isSpellCheckEnabled());
+    QVERIFY(m_program->load(auction(), page("notes.html")) && m_program->activate());
+    QWebEngineView *view = auction()->view();
+    const QPoint firstWord = elementCorner(view, QStringLiteral("#notes")) + QPoint(14, 14);
+    clickOn(pageWidget(view), firstWord);
+    m_program->type(QStringLiteral("teh item "));
+    QTRY_COMPARE_WITH_TIMEOUT(evaluate(view, QStringLiteral("document.getElementById('notes').value")).toString(),
+                              QStringLiteral("teh item "), engineTimeoutMs);
+    clickOn(pageWidget(view), firstWord, Qt::RightButton);
+    QMenu *menu = nullptr;
+    QTRY_VERIFY_WITH_TIMEOUT((menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())), engineTimeoutMs);
+    QCOMPARE(view->lastContextMenuRequest()->misspelledWord(), QString());
+    pressKey(menu, Qt::Key_Escape);
 }
 
 BIDWARDEN_ENGINE_TEST_MAIN(TestProfileDutiesEndToEnd)
