@@ -230,7 +230,8 @@ std::optional<DemoResponse> pageAskingTheBrowser(const DemoRequest &request)
 
 
 // Pages that use what the browser gives every page alike: a notes box whose
-// words are spell-checked.
+// words are spell-checked, and an outbid notice shown on the desktop
+// (Notification) that the page can take back.
 std::optional<DemoResponse> pageUsingTheBrowsersServices(const DemoRequest &request)
 {
     const QString &path = request.path;
@@ -238,6 +239,18 @@ std::optional<DemoResponse> pageUsingTheBrowsersServices(const DemoRequest &requ
         return page(QStringLiteral("Notes \u2014 Demo Auctions"), {},
                     QStringLiteral("<textarea id=\"notes\" rows=\"4\" cols=\"40\" spellcheck=\"true\""
                                    " style=\"font: 16px/20px monospace; padding: 4px\"></textarea>"));
+    if (path == QLatin1String("/notify.html"))
+        return page(QStringLiteral("Notices \u2014 Demo Auctions"), {},
+                    QStringLiteral("<p><button id=\"show\" onclick=\"showNotice()\">Show the notice</button></p>"
+                                   "<p><button id=\"hide\" onclick=\"notice.close()\">Take it back</button></p>"
+                                   "<script>var notice = null, shown = 0;"
+                                   " function showNotice() { Notification.requestPermission().then(function (p) {"
+                                   "  if (p !== 'granted') { document.title = 'notices ' + p; return; }"
+                                   "  notice = new Notification('Outbid on item 900',"
+                                   "   { body: 'Someone bid 12.50 USD.', tag: 'item-900' });"
+                                   "  notice.onshow = function () { document.title = 'notice shown ' + (++shown); };"
+                                   "  notice.onclick = function () { document.title = 'notice clicked'; };"
+                                   " }); }</script>"));
     return std::nullopt;
 }
 } // namespace

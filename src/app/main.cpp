@@ -1,5 +1,6 @@
 #include "browser_profile.h"
 #include "build_config.h"
+#include "desktop_notifications.h"
 #include "drawing_path.h"
 #include "engine_facts.h"
 #include "main_window.h"
@@ -42,6 +43,9 @@ int main(int argc, char *argv[])
         window->showNotice(ok ? MainWindow::tr("Downloaded %1").arg(path)
                               : MainWindow::tr("The download of %1 did not complete.").arg(path));
     });
+    // A click on a page's notification whose page has gone shows the window.
+    QObject::connect(profile.notifications(), &DesktopNotifications::clickedWithoutPage, window,
+                     [window] { bringForward(window); });
     window->show();
 
     // The session's end, as Exit without questions. Set up once the engine

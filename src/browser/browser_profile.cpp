@@ -1,6 +1,8 @@
 #include "browser_profile.h"
 
 #include "browser_logging.h"
+#include "desktop_notifications.h"
+#include "notification_service.h"
 #include "spelling.h"
 #include "user_agent.h"
 
@@ -93,6 +95,7 @@ BrowserProfile::BrowserProfile(const QString &storageName, const QString &storag
     m_profile->setDownloadPath(downloadFolder());
     presentAsChromium(m_profile);
     checkSpellingIn(QLocale::system());
+    m_notifications = std::make_unique<DesktopNotifications>(m_profile, desktopNotificationService());
     // As browsers block popups: window.open opens a window only in answer to
     // the user's click or key.
     m_profile->settings()->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);

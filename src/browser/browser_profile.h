@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 
 QT_BEGIN_NAMESPACE
 class QWebEngineDownloadRequest;
@@ -14,6 +15,8 @@ class QWebEngineProfile;
 QT_END_NAMESPACE
 
 namespace bidwarden {
+
+class DesktopNotifications;
 
 // Where downloads are offered: the user's download folder, or the home
 // folder where there is none.
@@ -35,6 +38,8 @@ public:
 
     QWebEngineProfile *profile() const { return m_profile; }
     PermissionAnswers *permissionAnswers() { return &m_permissionAnswers; }
+    // Where the pages' notifications go: the desktop's notification service.
+    DesktopNotifications *notifications() const { return m_notifications.get(); }
 
     // Checks the spelling in the pages' text boxes in the locale's language
     // where the engine has a dictionary for it, and turns it off where it has
@@ -57,6 +62,7 @@ private:
     QWebEngineProfile *m_profile = nullptr;
     PermissionAnswers m_permissionAnswers;
     SaveLocationChooser m_chooseSaveLocation;
+    std::unique_ptr<DesktopNotifications> m_notifications;
 };
 
 } // namespace bidwarden

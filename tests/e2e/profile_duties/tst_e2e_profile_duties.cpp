@@ -1,8 +1,14 @@
 // What every page of the profile shares, on the real engine against the demo
-// auction site: how the pages name their browser to sites, and the spelling
-// of what the user types. Clicks and keys go to the windows as a user's do.
+// auction site: how the pages name their browser to sites, the spelling of
+// what the user types, and the pages' notifications on the desktop (a stand-in
+// service on a bus of the test's own). Clicks and keys go to the windows as a
+// user's do.
 #include "browser_profile.h"
+#include "desktop_notifications.h"
 #include "e2e_fixture.h"
+#include "fake_notification_server.h"
+#include "notification_service.h"
+#include "permission_bar.h"
 #include "spelling.h"
 #include "user_input.h"
 #include "web_engine_pane.h"
@@ -34,6 +40,20 @@ QVariant evaluate(QWebEngineView *view, const QString &script)
     if (!QTest::qWaitFor([&] { return done; }, engineTimeoutMs))
         qInfo("the script's result did not arrive: %s", qPrintable(script));
     return result;
+}
+
+// A user's click on the element.
+bool clickElement(QWebEngineView *view, const QString &selector)
+{
+    const QVariantList xy = evaluate(view, QStringLiteral("(function () { var r = document.querySelector('%1')"
+                                                          ".getBoundingClientRect(); return [r.x + r.width / 2,"
+                                                          " r.y + r.height / 2]; })()")
+                                                   .arg(selector))
+                                    .toList();
+    if (xy.size() != 2)
+        return false;
+    clickOn(view->focusProxy() ? view->focusProxy() : view, QPoint(xy.at(0).toInt(), xy.at(1).toInt()));
+    return true;
 }
 
 // Where an element of the page is, in the view's coordinates: its top left
@@ -87,6 +107,7 @@ private Q_SLOTS:
     void pagesNameOnlyChromium();
     void misspeltWordsAreMarkedAndReplacedFromTheMenu();
     void noDictionaryNoChecking();
+    void allowedNotificationsGoToTheDesktop();
 
 private:
     WebEnginePane *auction() const { return m_program->auctionPane(); }
@@ -193,6 +214,55 @@ void TestProfileDutiesEndToEnd::noDictionaryNoChecking()
     QTRY_VERIFY_WITH_TIMEOUT((menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())), engineTimeoutMs);
     QCOMPARE(view->lastContextMenuRequest()->misspelledWord(), QString());
     pressKey(menu, Qt::Key_Escape);
+}
+
+void TestProfileDutiesEndToEnd::allowedNotificationsGoToTheDesktop()
+{
+    PrivateBus bus;
+    if (!bus.start())
+        QSKIP("no dbus-daemon to run a bus of the test's own");
+    FakeNotificationServer server;
+    QVERIFY(server.serve(bus.address()));
+    const QString client = QStringLiteral("bidwarden-under-test");
+    QDBusConnection connection = QDBusConnection::connectToBus(bus.address(), client);
+    QVERIFY(DBusNotificationService::isOffered(connection));
+    m_program->profile()->notifications()->setService(std::make_unique<DBusNotificationService>(connection));
+
+    QVERIFY(m_program->load(auction(), page("notify.html")) && m_program->activate());
+    QWebEnginePage *shown = auction()->view()->page();
+    // The user allows it in the bar.
+    QVERIFY(clickElement(auction()->view(), QStringLiteral("#show")));
+    QTRY_VERIFY_WITH_TIMEOUT(auction()->permissionBar()->isVisible(), engineTimeoutMs);
+    m_program->press(Qt::Key_A, Qt::AltModifier);
+    QTRY_COMPARE_WITH_TIMEOUT(server.notified().size(), 1, engineTimeoutMs);
+    const FakeNotificationServer::Notified first = server.notified().first();
+    QCOMPARE(first.appName, QStringLiteral("Bidwarden"));
+    QCOMPARE(first.icon, QStringLiteral("bidwarden"));
+    QCOMPARE(first.summary, QStringLiteral("Outbid on item 900"));
+    QCOMPARE(first.body, QStringLiteral("Someone bid 12.50 USD."));
+    QCOMPARE(first.replacesId, 0u);
+    QVERIFY(first.actions.contains(QStringLiteral("default")));
+    QTRY_COMPARE_WITH_TIMEOUT(shown->title(), QStringLiteral("notice shown 1"), engineTimeoutMs);
+
+    // A click on it reaches the page.
+    server.click(first.id);
+    QTRY_COMPARE_WITH_TIMEOUT(shown->title(), QStringLiteral("notice clicked"), engineTimeoutMs);
+
+    // The same tag again: it takes the first one's place, which does not
+    // stay beside it.
+    QVERIFY(clickElement(auction()->view(), QStringLiteral("#show")));
+    QTRY_COMPARE_WITH_TIMEOUT(server.notified().size(), 2, engineTimeoutMs);
+    const FakeNotificationServer::Notified second = server.notified().at(1);
+    QVERIFY2(second.replacesId == first.id || server.closeRequests().contains(first.id),
+             qPrintable(QStringLiteral("replaces %1, closed %2").arg(second.replacesId).arg(server.closeRequests().size())));
+    QTRY_COMPARE_WITH_TIMEOUT(shown->title(), QStringLiteral("notice shown 2"), engineTimeoutMs);
+
+    // The page takes it back: the desktop is asked to close it.
+    QVERIFY(clickElement(auction()->view(), QStringLiteral("#hide")));
+    QTRY_VERIFY_WITH_TIMEOUT(server.closeRequests().contains(second.id), engineTimeoutMs);
+
+    m_program->profile()->notifications()->setService(std::make_unique<TrayNotificationService>());
+    QDBusConnection::disconnectFromBus(client);
 }
 
 BIDWARDEN_ENGINE_TEST_MAIN(TestProfileDutiesEndToEnd)
