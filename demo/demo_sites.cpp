@@ -1,5 +1,6 @@
 #include "demo_sites.h"
 
+#include "demo_documents.h"
 #include "form_decoding.h"
 
 #include <QUrlQuery>
@@ -245,6 +246,7 @@ DemoResponse handleAuctionSite(const DemoRequest &request)
         links += link(QStringLiteral("/notitle.html"), QStringLiteral("A page without a title"));
         links += link(QStringLiteral("/with-image.html"), QStringLiteral("An item with a picture"));
         links += link(QStringLiteral("/download/catalog.txt"), QStringLiteral("Download the catalogue"));
+        links += link(QStringLiteral("/invoice.html"), QStringLiteral("Your invoice"));
         links += QStringLiteral("</ul>");
         return page(QStringLiteral("Demo Auctions"), { QStringLiteral("Today's auctions:") }, links);
     }
@@ -283,6 +285,8 @@ DemoResponse handleAuctionSite(const DemoRequest &request)
     }
     if (const std::optional<DemoResponse> browserPage = pageAskingTheBrowser(request))
         return *browserPage;
+    if (const std::optional<DemoResponse> document = invoicePages(request))
+        return *document;
     if (path == QLatin1String("/download/catalog.txt")) {
         DemoResponse response;
         response.contentType = "text/plain; charset=utf-8";
