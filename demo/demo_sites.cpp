@@ -1,5 +1,6 @@
 #include "demo_sites.h"
 
+#include "demo_documents.h"
 #include "form_decoding.h"
 
 #include <QUrlQuery>
@@ -270,6 +271,7 @@ DemoResponse handleAuctionSite(const DemoRequest &request)
         links += link(QStringLiteral("/notitle.html"), QStringLiteral("A page without a title"));
         links += link(QStringLiteral("/with-image.html"), QStringLiteral("An item with a picture"));
         links += link(QStringLiteral("/download/catalog.txt"), QStringLiteral("Download the catalogue"));
+        links += link(QStringLiteral("/invoice.html"), QStringLiteral("Your invoice"));
         links += QStringLiteral("</ul>");
         return page(QStringLiteral("Demo Auctions"), { QStringLiteral("Today's auctions:") }, links);
     }
@@ -310,6 +312,8 @@ DemoResponse handleAuctionSite(const DemoRequest &request)
         return *browserPage;
     if (const std::optional<DemoResponse> servicePage = pageUsingTheBrowsersServices(request))
         return *servicePage;
+    if (const std::optional<DemoResponse> document = invoicePages(request))
+        return *document;
     if (path == QLatin1String("/download/catalog.txt")) {
         DemoResponse response;
         response.contentType = "text/plain; charset=utf-8";

@@ -101,6 +101,10 @@ BrowserProfile::BrowserProfile(const QString &storageName, const QString &storag
     m_profile->settings()->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
     // A video's full-screen button works (PageFullScreen grants it).
     m_profile->settings()->setAttribute(QWebEngineSettings::FullScreenSupportEnabled, true);
+    // A PDF shows in the page, in the engine's viewer (PdfViewerEnabled is on
+    // by default, but the viewer is a plugin); one sent as an attachment
+    // stays a download.
+    m_profile->settings()->setAttribute(QWebEngineSettings::PluginsEnabled, true);
     m_chooseSaveLocation = [](const QString &suggestedPath) {
         return QFileDialog::getSaveFileName(QApplication::activeWindow(), tr("Save File"), suggestedPath);
     };

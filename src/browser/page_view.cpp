@@ -7,6 +7,7 @@
 #include "page_find.h"
 #include "page_full_screen.h"
 #include "page_permissions.h"
+#include "page_print.h"
 #include "page_sign_in.h"
 #include "pane_page.h"
 #include "permission_bar.h"
@@ -44,6 +45,7 @@ PageView::PageView(BrowserProfile *profile, PageWindowFactory openWindow, QWidge
     , m_permissions(new PermissionBar(this))
     , m_findBar(new FindBar(this))
     , m_notice(new QLabel(this))
+    , m_print(new PagePrint(m_view, this))
     , m_stack(new QStackedLayout)
 {
     m_view->setPage(m_page);

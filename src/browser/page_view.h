@@ -16,6 +16,7 @@ namespace bidwarden {
 class BrowserProfile;
 class FindBar;
 class PanePage;
+class PagePrint;
 class PageView;
 class PermissionBar;
 
@@ -29,7 +30,7 @@ using PageWindowFactory = std::function<PageView *(QWidget *opener)>;
 // permission bar and the find bar over it, a notice in its place once its
 // renderer has ended (until the next load), and the answers to what the page
 // asks: new windows (made by the factory), sign-in, permissions, full
-// screen, and its downloads (offered by the profile). Once offered, its menu
+// screen, printing, and its downloads (offered by the profile). Once offered, its menu
 // on a link has "Snipe Link". A page duty added here serves panes and page
 // windows alike.
 class PageView : public QWidget
@@ -45,6 +46,8 @@ public:
     PanePage *page() const { return m_page; }
     PermissionBar *permissionBar() const { return m_permissions; }
     FindBar *findBar() const { return m_findBar; }
+    // The print dialog and job of the page, its own print requests answered.
+    PagePrint *pagePrint() const { return m_print; }
     // The notice shown in place of the page once its renderer has ended.
     QLabel *renderProcessNotice() const { return m_notice; }
 
@@ -73,6 +76,7 @@ private:
     PermissionBar *m_permissions = nullptr;
     FindBar *m_findBar = nullptr;
     QLabel *m_notice = nullptr;
+    PagePrint *m_print = nullptr;
     QStackedLayout *m_stack = nullptr;
 };
 

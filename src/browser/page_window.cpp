@@ -2,6 +2,7 @@
 
 #include "browser_keys.h"
 #include "find_bar.h"
+#include "page_print.h"
 #include "pane_page.h"
 #include "zoom_steps.h"
 
@@ -24,6 +25,8 @@ PageWindow::PageWindow(BrowserProfile *profile, PageWindowFactory openWindow, QW
     setWindowIcon(QApplication::windowIcon());
     setCentralWidget(m_pageView);
     m_pageView->offerSnipeLink();
+    // The engine paints on the printer from a thread of its own.
+    m_pageView->pagePrint()->holdCloseWhilePrinting(this);
     m_toolbar->setObjectName(QStringLiteral("pageToolbar"));
     m_toolbar->setMovable(false);
     addPageActions();

@@ -4,10 +4,9 @@
 #include "find_bar.h"
 #include "load_report.h"
 #include "navigation.h"
+#include "page_print.h"
 #include "pane_page.h"
 
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QWebEngineHttpRequest>
@@ -109,9 +108,7 @@ void WebEnginePane::forwardPageEvents()
         if (std::exchange(m_closeRequested, false))
             Q_EMIT closeAllowed();
     });
-    connect(m_pageView->view(), &QWebEngineView::printFinished, this, [this] {
-        m_printing = false;
-        m_printer.reset();
+    connect(m_pageView->pagePrint(), &PagePrint::finished, this, [this] {
         if (std::exchange(m_closeAfterPrinting, false))
             requestClose();
     });
@@ -172,26 +169,14 @@ void WebEnginePane::setAudioMuted(bool muted)
 
 void WebEnginePane::print(QWidget *dialogParent)
 {
-    if (m_printer) // a print job is still running
-        return;
-    m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    auto *dialog = new QPrintDialog(m_printer.get(), dialogParent ? dialogParent : this);
-    dialog->setAttribute(Qt::WA_DeleteOnClose);
-    connect(dialog, &QDialog::finished, this, [this](int result) {
-        if (result == QDialog::Accepted) {
-            m_printing = true;
-            m_pageView->view()->print(m_printer.get());
-        } else
-            m_printer.reset();
-    });
-    dialog->open();
+    m_pageView->pagePrint()->print(dialogParent ? dialogParent : this);
 }
 
 void WebEnginePane::requestClose()
 {
     // The engine paints the page on the printer from a thread of its own:
     // the pane, its view and the printer must outlive the job.
-    if (m_printing) {
+    if (m_pageView->pagePrint()->isPrinting()) {
         qCDebug(lcBrowser) << objectName() << "closes once its print job is done";
         m_closeAfterPrinting = true;
         return;

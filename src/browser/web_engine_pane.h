@@ -3,11 +3,8 @@
 #include "browser_pane.h"
 #include "page_view.h"
 
-#include <memory>
-
 QT_BEGIN_NAMESPACE
 class QLabel;
-class QPrinter;
 class QWebEngineView;
 QT_END_NAMESPACE
 
@@ -67,11 +64,8 @@ private:
 
     PageView *m_pageView = nullptr;
     LoadReport *m_report = nullptr;
-    // Kept until the engine reports the end of an asynchronous print job,
-    // which paints on it from a thread of its own.
-    std::unique_ptr<QPrinter> m_printer;
-    bool m_printing = false;
-    // The program closes once the print job is done.
+    // The program closes once the print job is done: the engine paints the
+    // page on the printer from a thread of its own.
     bool m_closeAfterPrinting = false;
     // requestClose() waits for the page's answer.
     bool m_closeRequested = false;

@@ -1,0 +1,273 @@
+// A page's own print and the PDFs it links to, on the real engine with the
+// demo auction site's invoice: its Print button (and a frame's) opens the
+// print dialog and prints, in the pane and in a page window; a PDF shows in
+// the page, in a new window too, unless the server sends it as an
+// attachment. Clicks go to the windows as a user's do.
+#include "browser_profile.h"
+#include "e2e_fixture.h"
+#include "main_window.h"
+#include "page_print.h"
+#include "page_window.h"
+#include "pane_page.h"
+#include "user_input.h"
+#include "web_engine_pane.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPrintDialog>
+#include <QSignalSpy>
+#include <QTest>
+#include <QWebEngineView>
+
+using namespace bidwarden;
+using namespace bidwarden::test;
+
+namespace {
+
+// Where an element of the page is, in the view's coordinates.
+QPoint elementCentre(QWebEngineView *view, const QString &selector)
+{
+    QVariant result;
+    bool done = false;
+    view->page()->runJavaScript(QStringLiteral("(function () { var e = document.querySelector('%1');"
+                                               " if (!e) return null; var r = e.getBoundingClientRect();"
+                                               " return [r.x + r.width / 2, r.y + r.height / 2]; })()")
+                                        .arg(selector),
+                                [&](const QVariant &value) {
+                                    result = value;
+                                    done = true;
+                                });
+    if (!QTest::qWaitFor([&] { return done; }, engineTimeoutMs))
+        return {};
+    const QVariantList xy = result.toList();
+    return xy.size() == 2 ? QPoint(xy.at(0).toInt(), xy.at(1).toInt()) : QPoint();
+}
+
+// A user's click on the element, with the user's gesture.
+bool clickElement(QWebEngineView *view, const QString &selector)
+{
+    const QPoint at = elementCentre(view, selector);
+    if (at.isNull())
+        return false;
+    clickOn(view, at);
+    return true;
+}
+
+QList<PageWindow *> pageWindows(MainWindow *window)
+{
+    QList<PageWindow *> shown;
+    for (PageWindow *w : window->findChildren<PageWindow *>()) {
+        if (w->isVisible())
+            shown << w;
+    }
+    return shown;
+}
+
+// The print dialog shown on the window, once it shows.
+QPrintDialog *printDialogOn(QWidget *window)
+{
+    QPrintDialog *dialog = nullptr;
+    const bool shown = QTest::qWaitFor(
+            [&] { return (dialog = window->findChild<QPrintDialog *>()) && dialog->isVisible(); }, engineTimeoutMs);
+    return shown ? dialog : nullptr;
+}
+
+// Prints to the PDF file from the dialog: with no printer on the machine,
+// the dialog prints to a file, whose name the user types there; Return
+// prints.
+bool printToFile(QPrintDialog *dialog, const QString &pdf)
+{
+    auto *fileName = dialog->findChild<QLineEdit *>(QStringLiteral("filename"));
+    if (!fileName)
+        return false;
+    fileName->setText(pdf);
+    pressKey(dialog, Qt::Key_Return);
+    return !dialog->isVisible();
+}
+
+bool isPdf(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) && file.read(5) == "%PDF-";
+}
+
+} // namespace
+
+class TestPagePrintEndToEnd : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup() { m_program.reset(); }
+
+    void pagesPrintButtonPrints_data();
+    void pagesPrintButtonPrints();
+    void pageWindowClosesOnceItsPageIsPrinted();
+    void cancelledDialogPrintsNothing();
+    void pdfLinkShowsThePdfInThePane();
+    void attachedPdfIsOfferedAsADownload();
+    void newWindowPdfLinkOpensAWindowShowingIt();
+
+private:
+    WebEnginePane *auction() const { return m_program->auctionPane(); }
+    QString page(const char *path) const { return m_program->peers().auctionUrl() + QLatin1String(path); }
+    QString pdfPath(const char *name) const { return QDir(m_program->settingsPath()).filePath(QLatin1String(name)); }
+    bool loadInvoice() { return m_program->load(auction(), page("invoice.html")) && m_program->activate(); }
+    // The invoice in a page window of its own, active, its page loaded.
+    PageWindow *invoiceInAPageWindow();
+
+    std::unique_ptr<ProgramUnderTest> m_program;
+};
+
+void TestPagePrintEndToEnd::init()
+{
+    m_program = std::make_unique<ProgramUnderTest>();
+    QVERIFY(m_program->startPeers());
+    m_program->open();
+    QVERIFY(m_program->waitForStartPage());
+}
+
+PageWindow *TestPagePrintEndToEnd::invoiceInAPageWindow()
+{
+    if (!loadInvoice() || !clickElement(auction()->view(), QStringLiteral("#invoice-blank")))
+        return nullptr;
+    if (!QTest::qWaitFor([this] { return pageWindows(m_program->window()).size() == 1; }, engineTimeoutMs))
+        return nullptr;
+    PageWindow *window = pageWindows(m_program->window()).first();
+    const bool loaded = QTest::qWaitFor([&] {
+        return window->pageAddress() == page("invoice.html") && !window->pageView()->page()->isLoading();
+    }, engineTimeoutMs);
+    window->activateWindow();
+    return loaded && QTest::qWaitForWindowActive(window, engineTimeoutMs) ? window : nullptr;
+}
+
+void TestPagePrintEndToEnd::pagesPrintButtonPrints_data()
+{
+    QTest::addColumn<bool>("inAPageWindow");
+    QTest::addColumn<QString>("button");
+
+    QTest::newRow("the page's button, in the pane") << false << QStringLiteral("#print");
+    // On Qt WebEngine 6.8 the frame prints by itself into the file; on 6.4
+    // the whole page does.
+    QTest::newRow("a frame's button, in the pane") << false << QStringLiteral("#label");
+    QTest::newRow("the page's button, in a page window") << true << QStringLiteral("#print");
+}
+
+void TestPagePrintEndToEnd::pagesPrintButtonPrints()
+{
+    QFETCH(bool, inAPageWindow);
+    QFETCH(QString, button);
+    PageWindow *pageWindow = inAPageWindow ? invoiceInAPageWindow() : nullptr;
+    QVERIFY(!inAPageWindow || pageWindow);
+    if (!inAPageWindow)
+        QVERIFY(loadInvoice());
+    PageView *pageView = inAPageWindow ? pageWindow->pageView() : auction()->pageView();
+    QWidget *window = inAPageWindow ? static_cast<QWidget *>(pageWindow) : m_program->window();
+
+    QVERIFY(clickElement(pageView->view(), button));
+    QPrintDialog *dialog = printDialogOn(window);
+    QVERIFY(dialog);
+    QSignalSpy printed(pageView->pagePrint(), &PagePrint::finished);
+    const QString pdf = pdfPath("invoice-printed.pdf");
+    QVERIFY(printToFile(dialog, pdf));
+    QTRY_COMPARE_WITH_TIMEOUT(printed.size(), 1, engineTimeoutMs);
+    QCOMPARE(printed.first().first().toBool(), true);
+    QVERIFY(QFileInfo(pdf).size() > 1000);
+    QVERIFY(isPdf(pdf));
+    // The print was the page's own: the main window's pane printed nothing.
+    if (inAPageWindow)
+        QVERIFY(!m_program->window()->findChild<QPrintDialog *>());
+}
+
+void TestPagePrintEndToEnd::pageWindowClosesOnceItsPageIsPrinted()
+{
+    // Closed at once, while the engine prints from a thread of its own: the
+    // window waits for the job, which would paint on a printer already gone.
+    PageWindow *window = invoiceInAPageWindow();
+    QVERIFY(window);
+    QVERIFY(clickElement(window->pageView()->view(), QStringLiteral("#print")));
+    QPrintDialog *dialog = printDialogOn(window);
+    QVERIFY(dialog);
+    QSignalSpy printed(window->pageView()->pagePrint(), &PagePrint::finished);
+    bool shownWhenPrinted = false;
+    QObject::connect(window->pageView()->pagePrint(), &PagePrint::finished, window,
+                     [&] { shownWhenPrinted = window->isVisible(); });
+    const QPointer<PageWindow> gone = window;
+    const QString pdf = pdfPath("invoice-window.pdf");
+    QVERIFY(printToFile(dialog, pdf));
+    window->close();
+    QTRY_COMPARE_WITH_TIMEOUT(printed.size(), 1, engineTimeoutMs);
+    QVERIFY(shownWhenPrinted);
+    QTRY_VERIFY_WITH_TIMEOUT(!gone, engineTimeoutMs);
+    QVERIFY(isPdf(pdf));
+}
+
+void TestPagePrintEndToEnd::cancelledDialogPrintsNothing()
+{
+    // Esc in the dialog prints nothing; the page's next print asks again.
+    QVERIFY(loadInvoice());
+    QSignalSpy printed(auction()->pageView()->pagePrint(), &PagePrint::finished);
+    QVERIFY(clickElement(auction()->view(), QStringLiteral("#print")));
+    QPrintDialog *dialog = printDialogOn(m_program->window());
+    QVERIFY(dialog);
+    const QPointer<QPrintDialog> first = dialog;
+    pressKey(dialog, Qt::Key_Escape);
+    QTRY_VERIFY_WITH_TIMEOUT(!first, engineTimeoutMs);
+    QVERIFY(m_program->activate());
+    QVERIFY(clickElement(auction()->view(), QStringLiteral("#print")));
+    dialog = printDialogOn(m_program->window());
+    QVERIFY(dialog);
+    pressKey(dialog, Qt::Key_Escape);
+    QTRY_VERIFY_WITH_TIMEOUT(!m_program->window()->findChild<QPrintDialog *>(), engineTimeoutMs);
+    QCOMPARE(printed.size(), 0);
+}
+
+void TestPagePrintEndToEnd::pdfLinkShowsThePdfInThePane()
+{
+    // The engine's viewer shows it: the user is not asked where to save it.
+    QVERIFY(loadInvoice());
+    QVERIFY(clickElement(auction()->view(), QStringLiteral("#pdf")));
+    QVERIFY(m_program->waitForLoadFinished(auction(), page("invoice.pdf")));
+    QCOMPARE(auction()->locationUrl(), page("invoice.pdf"));
+    QVERIFY(m_program->peers().hasRequest(QStringLiteral("auction"), QStringLiteral("GET"), QStringLiteral("/invoice.pdf")));
+    QVERIFY2(m_program->offeredDownloadPath().isEmpty(), qPrintable(m_program->offeredDownloadPath()));
+}
+
+void TestPagePrintEndToEnd::attachedPdfIsOfferedAsADownload()
+{
+    // Sent as an attachment, the PDF is saved where the user says, and the
+    // page stays.
+    const QString target = pdfPath("saved-invoice.pdf");
+    m_program->setDownloadTarget(target);
+    QVERIFY(loadInvoice());
+    QSignalSpy finished(m_program->profile(), &BrowserProfile::downloadFinished);
+    QVERIFY(clickElement(auction()->view(), QStringLiteral("#pdf-attachment")));
+    QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, engineTimeoutMs);
+    QCOMPARE(finished.first().at(0).toString(), target);
+    QCOMPARE(finished.first().at(1).toBool(), true);
+    QCOMPARE(QFileInfo(m_program->offeredDownloadPath()).fileName(), QStringLiteral("invoice.pdf"));
+    QVERIFY(isPdf(target));
+    QCOMPARE(auction()->locationUrl(), page("invoice.html"));
+}
+
+void TestPagePrintEndToEnd::newWindowPdfLinkOpensAWindowShowingIt()
+{
+    QVERIFY(loadInvoice());
+    QVERIFY(clickElement(auction()->view(), QStringLiteral("#pdf-blank")));
+    QTRY_COMPARE_WITH_TIMEOUT(pageWindows(m_program->window()).size(), 1, engineTimeoutMs);
+    PageWindow *window = pageWindows(m_program->window()).first();
+    auto *address = window->findChild<QLineEdit *>(QStringLiteral("pageAddress"));
+    QTRY_COMPARE_WITH_TIMEOUT(address->text(), page("invoice.pdf"), engineTimeoutMs);
+    QTRY_VERIFY_WITH_TIMEOUT(!window->pageView()->page()->isLoading(), engineTimeoutMs);
+    QCOMPARE(window->pageAddress(), page("invoice.pdf"));
+    QVERIFY2(m_program->offeredDownloadPath().isEmpty(), qPrintable(m_program->offeredDownloadPath()));
+    // The pane stays where it was.
+    QCOMPARE(auction()->locationUrl(), page("invoice.html"));
+}
+
+BIDWARDEN_ENGINE_TEST_MAIN(TestPagePrintEndToEnd)
+#include "tst_e2e_page_print.moc"
