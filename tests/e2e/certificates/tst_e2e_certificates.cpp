@@ -72,6 +72,7 @@ private Q_SLOTS:
     void proceedLoadsThePageOnlyThen();
     void goBackReturnsToThePageBefore();
     void aPageWindowAsksTheSameWay();
+    void goBackFromAFirstPageTellsNothingWasLoaded();
     void servicePostWaitsForProceed();
     void goBackEndsTheServicePost();
 
@@ -147,6 +148,8 @@ void TestCertificatesEndToEnd::proceedLoadsThePageOnlyThen()
     const QString site = m_peer->base() + QLatin1Char('/');
     auction()->navigate(site);
     expectNotice(auction()->pageView());
+    if (QTest::currentTestFailed())
+        return;
 
     if (byKey)
         m_program->press(Qt::Key_P, Qt::AltModifier);
@@ -173,6 +176,8 @@ void TestCertificatesEndToEnd::goBackReturnsToThePageBefore()
     hearReasons(auction()->view()->page());
     auction()->navigate(m_peer->base() + QLatin1Char('/'));
     expectNotice(auction()->pageView());
+    if (QTest::currentTestFailed())
+        return;
 
     m_program->press(Qt::Key_B, Qt::AltModifier);
     QTRY_VERIFY_WITH_TIMEOUT(auction()->view()->isVisible(), engineTimeoutMs);
@@ -201,6 +206,8 @@ void TestCertificatesEndToEnd::aPageWindowAsksTheSameWay()
     hearReasons(view->page());
     view->page()->load(QUrl(m_peer->base() + QStringLiteral("/window")));
     expectNotice(view);
+    if (QTest::currentTestFailed())
+        return;
 
     window->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(window, engineTimeoutMs));
@@ -208,6 +215,28 @@ void TestCertificatesEndToEnd::aPageWindowAsksTheSameWay()
     QTRY_VERIFY_WITH_TIMEOUT(m_peer->hasRequest("GET", "/window"), engineTimeoutMs);
     QTRY_COMPARE_WITH_TIMEOUT(view->page()->title(), HttpsPeer::pageTitle(), engineTimeoutMs);
     QVERIFY(view->view()->isVisible());
+}
+
+void TestCertificatesEndToEnd::goBackFromAFirstPageTellsNothingWasLoaded()
+{
+    // A page view whose first page is the peer's: there is no page before.
+    PageView view(m_program->profile(), {});
+    view.resize(800, 600);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    hearReasons(view.page());
+    view.page()->load(QUrl(m_peer->base() + QStringLiteral("/first")));
+    expectNotice(&view);
+    if (QTest::currentTestFailed())
+        return;
+
+    clickOn(goBackButton(&view));
+    QTRY_VERIFY_WITH_TIMEOUT(!goBackButton(&view)->isVisible(), engineTimeoutMs);
+    QVERIFY(view.certificateNotice()->isVisible());
+    QVERIFY(!proceedButton(&view)->isVisible());
+    const QString text = view.certificateNotice()->text()->text();
+    QVERIFY2(text.contains(QLatin1String("Nothing was loaded from <b>127.0.0.1</b>")), qPrintable(text));
+    QVERIFY(m_peer->requests().isEmpty());
 }
 
 void TestCertificatesEndToEnd::servicePostWaitsForProceed()
@@ -221,6 +250,8 @@ void TestCertificatesEndToEnd::servicePostWaitsForProceed()
     m_program->window()->selectTab(MainWindow::ServiceTab);
     session.logInWithStoredCredentials(credentials);
     expectNotice(service->pageView());
+    if (QTest::currentTestFailed())
+        return;
     // The notice is no answer: the login still waits, and a snipe behind it.
     QVERIFY(session.loginPending());
     const QString item = page("itm/7");
@@ -249,6 +280,8 @@ void TestCertificatesEndToEnd::goBackEndsTheServicePost()
     m_program->window()->selectTab(MainWindow::ServiceTab);
     session.logInWithStoredCredentials(credentials);
     expectNotice(service->pageView());
+    if (QTest::currentTestFailed())
+        return;
 
     // Refused: the post ends as one whose page failed, and the pane goes
     // back to the service's page before; nothing reached the peer.
