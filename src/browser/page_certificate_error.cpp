@@ -8,6 +8,8 @@
 #include <QWebEngineHistory>
 #include <QWebEnginePage>
 
+#include <utility>
+
 namespace bidwarden {
 
 namespace {

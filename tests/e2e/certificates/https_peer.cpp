@@ -8,6 +8,8 @@
 #include <QSslSocket>
 #include <QStandardPaths>
 
+#include <algorithm>
+
 namespace bidwarden::test {
 
 namespace {
