@@ -49,8 +49,15 @@ void PageCertificateError::ask(const QWebEngineCertificateError &error)
 {
     QWebEngineCertificateError question = error;
     qCDebug(lcBrowser) << "the certificate of" << error.url().host() << "is not trusted:" << error.description();
-    if (m_pending || !m_notice) {
-        // One question at a time: a second one (a frame's) is refused.
+    bool ofAFrame = false;
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    // From 6.8 the engine asks also for a frame's or a picture's host, on a
+    // page that has loaded: that content is left out rather than covering
+    // the page with a question about something the user did not ask for.
+    ofAFrame = !error.isMainFrame();
+#endif
+    if (m_pending || !m_notice || ofAFrame) {
+        // One question at a time: a second one is refused.
         question.rejectCertificate();
         return;
     }
