@@ -46,6 +46,14 @@ HttpsPeer::HttpsPeer(QObject *parent)
     connect(&m_server, &QTcpServer::pendingConnectionAvailable, this, &HttpsPeer::take);
 }
 
+HttpsPeer::~HttpsPeer()
+{
+    // The sockets are deleted after this object's own members have gone:
+    // they must not tell their end to the half-gone peer.
+    for (QSslSocket *socket : findChildren<QSslSocket *>() + m_server.findChildren<QSslSocket *>())
+        socket->disconnect(this);
+}
+
 bool HttpsPeer::makeCertificate(const QString &certificatePath, const QString &keyPath)
 {
     const QString openssl = QStandardPaths::findExecutable(QStringLiteral("openssl"));

@@ -31,6 +31,7 @@ public:
     };
 
     explicit HttpsPeer(QObject *parent = nullptr);
+    ~HttpsPeer() override;
 
     // Makes the certificate and listens; false with error() when either fails.
     bool start();
