@@ -2,8 +2,10 @@
 
 #include "browser_logging.h"
 #include "browser_profile.h"
+#include "certificate_notice.h"
 #include "find_bar.h"
 #include "link_menu.h"
+#include "page_certificate_error.h"
 #include "page_find.h"
 #include "page_full_screen.h"
 #include "page_permissions.h"
@@ -46,6 +48,7 @@ PageView::PageView(BrowserProfile *profile, PageWindowFactory openWindow, QWidge
     , m_findBar(new FindBar(this))
     , m_notice(new QLabel(this))
     , m_print(new PagePrint(m_view, this))
+    , m_certificateNotice(new CertificateNotice(this))
     , m_stack(new QStackedLayout)
 {
     m_view->setPage(m_page);
@@ -65,12 +68,17 @@ PageView::PageView(BrowserProfile *profile, PageWindowFactory openWindow, QWidge
     m_stack->setContentsMargins(0, 0, 0, 0);
     m_stack->addWidget(m_view);
     m_stack->addWidget(m_notice);
+    m_stack->addWidget(m_certificateNotice);
 
     findInPage(m_findBar, m_view);
     openWindowsFor(std::move(openWindow));
     new PageSignIn(m_page, m_view);
     new PagePermissions(m_page, m_permissions, profile->permissionAnswers());
     new PageFullScreen(m_page, m_view);
+    auto *certificates = new PageCertificateError(m_page, m_certificateNotice);
+    connect(certificates, &PageCertificateError::noticeWanted, this,
+            [this] { m_stack->setCurrentWidget(m_certificateNotice); });
+    connect(certificates, &PageCertificateError::pageWanted, this, [this] { m_stack->setCurrentWidget(m_view); });
     connect(m_page, &QWebEnginePage::loadStarted, this, [this] { m_stack->setCurrentWidget(m_view); });
     connect(m_page, &QWebEnginePage::renderProcessTerminated, this,
             [this](QWebEnginePage::RenderProcessTerminationStatus status, int exitCode) {

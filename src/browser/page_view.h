@@ -14,6 +14,7 @@ QT_END_NAMESPACE
 namespace bidwarden {
 
 class BrowserProfile;
+class CertificateNotice;
 class FindBar;
 class PanePage;
 class PagePrint;
@@ -28,7 +29,8 @@ using PageWindowFactory = std::function<PageView *(QWidget *opener)>;
 // One page as the program shows it, in a pane or in a page window, with
 // everything a browser gives its pages: the engine's view and page, the
 // permission bar and the find bar over it, a notice in its place once its
-// renderer has ended (until the next load), and the answers to what the page
+// renderer has ended (until the next load) or while a certificate
+// nobody vouches for waits for the user, and the answers to what the page
 // asks: new windows (made by the factory), sign-in, permissions, full
 // screen, printing, and its downloads (offered by the profile). Once offered, its menu
 // on a link has "Snipe Link". A page duty added here serves panes and page
@@ -50,6 +52,9 @@ public:
     PagePrint *pagePrint() const { return m_print; }
     // The notice shown in place of the page once its renderer has ended.
     QLabel *renderProcessNotice() const { return m_notice; }
+    // The notice shown in place of the page while its site's certificate
+    // waits for the user's answer.
+    CertificateNotice *certificateNotice() const { return m_certificateNotice; }
 
     // The page's address as the engine loaded it, percent-encoding kept.
     QString address() const;
@@ -77,6 +82,7 @@ private:
     FindBar *m_findBar = nullptr;
     QLabel *m_notice = nullptr;
     PagePrint *m_print = nullptr;
+    CertificateNotice *m_certificateNotice = nullptr;
     QStackedLayout *m_stack = nullptr;
 };
 

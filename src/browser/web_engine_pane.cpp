@@ -18,8 +18,9 @@ namespace bidwarden {
 namespace {
 
 // Whether a failed load never had an answer from the server: the failures
-// of the connection and of the name lookup, and a time-out. A load stopped
-// or replaced (ERR_ABORTED) is not one: the request may have arrived.
+// of the connection and of the name lookup, a refused certificate, and a
+// time-out. A load stopped or replaced (ERR_ABORTED) is not one: the
+// request may have arrived.
 bool failedWithoutAnswer(const QWebEngineLoadingInfo &info)
 {
     constexpr int timedOut = -7; // ERR_TIMED_OUT, counted among the engine's own errors
@@ -28,6 +29,9 @@ bool failedWithoutAnswer(const QWebEngineLoadingInfo &info)
     switch (info.errorDomain()) {
     case QWebEngineLoadingInfo::ConnectionErrorDomain:
     case QWebEngineLoadingInfo::DnsErrorDomain:
+    // A certificate refused (by the user's Go back, or one the engine
+    // allows no way past): the request never went.
+    case QWebEngineLoadingInfo::CertificateErrorDomain:
         return true;
     case QWebEngineLoadingInfo::InternalErrorDomain:
         return info.errorCode() == timedOut;
