@@ -163,12 +163,12 @@ PageWindow *TestPageWindowsEndToEnd::openWindow(const char *link, const QString 
     if (!clickElement(auction()->view(), QString::fromLatin1(link)))
         return nullptr;
     PageWindow *opened = nullptr;
-    QTest::qWaitFor([&] {
+    const bool loaded = QTest::qWaitFor([&] {
         for (PageWindow *w : m_program->window()->findChildren<PageWindow *>())
             opened = !before.contains(w) && w->isVisible() ? w : opened;
         return opened && opened->windowTitle() == title && !opened->pageView()->page()->isLoading();
     }, engineTimeoutMs);
-    if (!opened || opened->windowTitle() != title)
+    if (!loaded)
         return nullptr;
     opened->activateWindow();
     return QTest::qWaitForWindowActive(opened, engineTimeoutMs) ? opened : nullptr;
