@@ -17,11 +17,9 @@ PageWindowCloser::PageWindowCloser(QWidget *window, PanePage *page)
     // The page has agreed to go (its beforeunload question, if any, was
     // answered Leave), or it closes itself.
     connect(page, &QWebEnginePage::windowCloseRequested, this, &PageWindowCloser::pageAgreed);
-    connect(page, &PanePage::confirmAnswered, this, [this](bool leave) {
-        if (!leave)
-            pageStays();
-    });
-    connect(page, &QWebEnginePage::renderProcessTerminated, this, &PageWindowCloser::agreeIfAsked);
+    connect(page, &PanePage::confirmAsked, this, [this] { m_questionShown = true; });
+    connect(page, &PanePage::confirmAnswered, this, &PageWindowCloser::questionAnswered);
+    connect(page, &QWebEnginePage::renderProcessTerminated, this, &PageWindowCloser::rendererEnded);
 }
 
 bool PageWindowCloser::mayClose()
@@ -71,12 +69,31 @@ void PageWindowCloser::pageAgreed()
         closeWithoutAsking();
 }
 
-void PageWindowCloser::pageStays()
+void PageWindowCloser::questionAnswered(bool leave)
 {
-    // The user chose to stay: nothing more comes of this question, and a
-    // later window.close() of the page is no answer to it.
-    m_windowAsked = false;
-    m_programAsked = false;
+    m_questionShown = false;
+    if (!leave) {
+        // The user chose to stay: nothing more comes of this question, and
+        // a later window.close() of the page is no answer to it.
+        m_endedWhileAsking = false;
+        m_windowAsked = false;
+        m_programAsked = false;
+        return;
+    }
+    // Leave, from a page whose renderer has gone: the engine says no more.
+    if (std::exchange(m_endedWhileAsking, false))
+        agreeIfAsked();
+}
+
+void PageWindowCloser::rendererEnded()
+{
+    // Not while the question shows: closing the window would delete the
+    // page under its dialog. The user's answer decides.
+    if (m_questionShown) {
+        m_endedWhileAsking = true;
+        return;
+    }
+    agreeIfAsked();
 }
 
 void PageWindowCloser::agreeIfAsked()

@@ -37,7 +37,8 @@ public:
 private:
     void askPage();
     void pageAgreed();
-    void pageStays();
+    void questionAnswered(bool leave);
+    void rendererEnded();
     void agreeIfAsked();
 
     QPointer<QWidget> m_window;
@@ -48,6 +49,10 @@ private:
     bool m_programAsked = false;
     // The window closes without asking again.
     bool m_agreed = false;
+    // The page's question shows, in a dialog of its own event loop.
+    bool m_questionShown = false;
+    // The renderer ended while the question showed.
+    bool m_endedWhileAsking = false;
 };
 
 } // namespace bidwarden

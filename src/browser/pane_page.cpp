@@ -95,6 +95,7 @@ bool PanePage::javaScriptConfirm(const QUrl &securityOrigin, const QString &mess
     // The engine asks its beforeunload question here too, with a message of
     // its own, and tells nothing else of a "Stay" (Qt WebEngine 6's widgets
     // page: QWebEnginePagePrivate::javascriptDialog).
+    Q_EMIT confirmAsked();
     const bool yes = QWebEnginePage::javaScriptConfirm(securityOrigin, message);
     Q_EMIT confirmAnswered(yes);
     return yes;

@@ -31,10 +31,11 @@ Q_SIGNALS:
     // A new document exists in the main frame or in a frame of it, at that
     // address (as the document itself names it).
     void documentCommitted(bool mainFrame, const QUrl &address);
-    // The user has answered a question the page asked, in the engine's own
-    // dialog: a script's confirm(), or, while the page is asked to close, its
-    // beforeunload question (Leave is yes). The engine tells no one else
-    // that the user chose to stay.
+    // A question the page asks shows in the engine's own dialog, and waits
+    // for the user: a script's confirm(), or, while the page is asked to
+    // close, its beforeunload question (Leave is yes). The engine tells no
+    // one else that the user chose to stay.
+    void confirmAsked();
     void confirmAnswered(bool yes);
 
 protected:

@@ -73,6 +73,8 @@ public:
         m_poll.start(50);
     }
     void setAnswer(Answer answer) { m_answer = answer; }
+    // What happens while the question shows, before the user answers.
+    void setMeanwhile(std::function<void()> meanwhile) { m_meanwhile = std::move(meanwhile); }
     int asked() const { return m_asked; }
     // The window the last question showed over.
     QWidget *askedOver() const { return m_over; }
@@ -86,6 +88,8 @@ private:
         m_answering = modal;
         ++m_asked;
         m_over = modal->parentWidget() ? modal->parentWidget()->window() : nullptr;
+        if (m_meanwhile)
+            std::exchange(m_meanwhile, {})();
         auto *box = qobject_cast<QMessageBox *>(modal);
         QAbstractButton *leave = box ? box->button(QMessageBox::Ok) : nullptr;
         if (m_answer == Answer::Leave && leave)
@@ -96,6 +100,7 @@ private:
 
     QTimer m_poll;
     Answer m_answer;
+    std::function<void()> m_meanwhile;
     int m_asked = 0;
     QPointer<QWidget> m_answering;
     QPointer<QWidget> m_over;
@@ -130,6 +135,7 @@ private Q_SLOTS:
     void unsentTextAsksBeforeTheWindowCloses();
     void closingTheProgramAsksThePageWindows();
     void theSessionsEndAsksNothing();
+    void leaveClosesAWindowWhoseRendererEndedUnderTheQuestion();
     void nothingToAskClosesAtOnce_data();
     void nothingToAskClosesAtOnce();
     void refreshBringsBackAPageWhoseRendererEnded();
@@ -256,6 +262,30 @@ void TestPageWindowsEndToEnd::theSessionsEndAsksNothing()
     QVERIFY(!m_program->window()->isVisible());
     QTRY_VERIFY_WITH_TIMEOUT(!window, engineTimeoutMs);
     QCOMPARE(user.asked(), 0);
+}
+
+void TestPageWindowsEndToEnd::leaveClosesAWindowWhoseRendererEndedUnderTheQuestion()
+{
+    // The engine says nothing more of a page whose renderer has gone: the
+    // user's Leave still closes the window, and nothing is deleted under
+    // the question while it shows.
+    const QPointer<PageWindow> window = windowWithUnsentText();
+    QVERIFY(window);
+    const qint64 pid = window->pageView()->page()->renderProcessPid();
+    QVERIFY(pid > 0 && pid != auction()->view()->page()->renderProcessPid());
+    ModalAnswerer user(Answer::Leave);
+    bool ended = false;
+    user.setMeanwhile([&] {
+        // The engine may tell of it only once the question is answered.
+        expectOwnWarning(QRegularExpression(QStringLiteral("render process.*ended")));
+        ended = ::kill(pid_t(pid), SIGKILL) == 0;
+    });
+    closeWindow(window, CloseBy::CtrlW);
+    QTRY_COMPARE_WITH_TIMEOUT(user.asked(), 1, engineTimeoutMs);
+    QTRY_VERIFY_WITH_TIMEOUT(!window, engineTimeoutMs);
+    QVERIFY(ended);
+    QVERIFY(m_program->window()->isVisible());
+    QVERIFY(expectedWarningsSeen());
 }
 
 void TestPageWindowsEndToEnd::nothingToAskClosesAtOnce_data()
