@@ -254,6 +254,37 @@ std::optional<DemoResponse> pageUsingTheBrowsersServices(const DemoRequest &requ
                                    " }); }</script>"));
     return std::nullopt;
 }
+// Pages for the windows that pages open: a page of links, each opening its
+// page in a new window (the message form that asks before it is left, an
+// outbid alarm that rings until stopped, a plain item), and the alarm.
+std::optional<DemoResponse> pageForNewWindows(const DemoRequest &request)
+{
+    const QString &path = request.path;
+    if (path == QLatin1String("/windows.html"))
+        return page(QStringLiteral("Windows \u2014 Demo Auctions"), {},
+                    QStringLiteral("<p><a id=\"compose\" href=\"/compose.html\" target=\"_blank\">"
+                                   "Message the seller in a new window</a></p>"
+                                   "<p><a id=\"alarm\" href=\"/alarm.html\" target=\"_blank\">"
+                                   "The outbid alarm in a new window</a></p>"
+                                   "<p><a id=\"item\" href=\"/itm/904\" target=\"_blank\">"
+                                   "Item 904 in a new window</a></p>"));
+    // A tone made in the page (the engine plays sound a click started); its
+    // title tells whether it rings.
+    if (path == QLatin1String("/alarm.html"))
+        return page(QStringLiteral("Outbid alarm \u2014 Demo Auctions"), {},
+                    QStringLiteral("<p><button id=\"ring\" onclick=\"ring()\">Ring</button> "
+                                   "<button id=\"quiet\" onclick=\"quiet()\">Stop</button></p>"
+                                   "<script>var audio = null, tone = null;"
+                                   "function ring() { if (tone) return;"
+                                   " audio = audio || new AudioContext(); tone = audio.createOscillator();"
+                                   " var level = audio.createGain(); level.gain.value = 0.2;"
+                                   " tone.frequency.value = 880; tone.connect(level); level.connect(audio.destination);"
+                                   " tone.start(); audio.resume(); document.title = 'ringing'; }"
+                                   "function quiet() { if (tone) { tone.stop(); tone = null; }"
+                                   " document.title = 'quiet'; }</script>"));
+    return std::nullopt;
+}
+
 } // namespace
 
 DemoResponse handleAuctionSite(const DemoRequest &request)
@@ -314,6 +345,8 @@ DemoResponse handleAuctionSite(const DemoRequest &request)
         return *servicePage;
     if (const std::optional<DemoResponse> document = invoicePages(request))
         return *document;
+    if (const std::optional<DemoResponse> windowPage = pageForNewWindows(request))
+        return *windowPage;
     if (path == QLatin1String("/download/catalog.txt")) {
         DemoResponse response;
         response.contentType = "text/plain; charset=utf-8";

@@ -2,15 +2,21 @@
 
 #include <QList>
 #include <QObject>
+#include <QPointer>
+#include <QSet>
+
+#include <memory>
 
 namespace bidwarden {
 
 class BrowserPane;
+class PageCloser;
 
-// Whether the window may close: each pane's page may ask first (text typed
-// and not sent, through its beforeunload question), and the window closes
-// once every page has agreed in the same attempt. A page whose user chose
-// to stay says nothing, and the window stays.
+// Whether the window may close: each pane's page, and the page of each page
+// window open under it, may ask first (text typed and not sent, through its
+// beforeunload question), and the window closes once every page has agreed
+// in the same attempt. A page whose user chose to stay says nothing, and the
+// window stays.
 class CloseConsent : public QObject
 {
     Q_OBJECT
@@ -18,21 +24,36 @@ class CloseConsent : public QObject
 public:
     CloseConsent(const QList<BrowserPane *> &panes, QObject *parent = nullptr);
 
+    // The windows whose page closers (PageCloser, found among its children
+    // at each attempt) are asked with the panes: the main window's page
+    // windows.
+    void askAlsoPageWindowsOf(QObject *owner) { m_pageWindowsOwner = owner; }
+
     bool agreed() const { return m_agreed; }
     // Asks every page again; agreed() follows once all have said yes.
     void ask();
     // Agrees for every page without asking them (nothing may wait for an
     // answer, as when the session ends).
     void agreeWithoutAsking() { m_agreed = true; }
+    // Closes the page windows, asking nothing: once agreed, as the window
+    // closes.
+    void closePageWindows();
 
 Q_SIGNALS:
     void allAgreed();
 
 private:
-    void paneAgreed(BrowserPane *pane);
+    QList<PageCloser *> pageClosers() const;
+    void agreedBy(const QObject *page);
+    void forget(const QObject *page);
 
     QList<BrowserPane *> m_panes;
-    QList<BrowserPane *> m_agreeing;
+    QPointer<QObject> m_pageWindowsOwner;
+    // The pages that have not agreed in this attempt.
+    QSet<const QObject *> m_waiting;
+    // The connections to the page windows asked in this attempt, which go
+    // with it.
+    std::unique_ptr<QObject> m_attempt;
     bool m_agreed = false;
 };
 

@@ -86,6 +86,7 @@ void MainWindow::createControls(const PaneFactory &makePane)
     m_session = new ServiceSession(m_tabs->servicePane(), m_endpoints.serviceBase, this);
     m_pageReport = new AuctionPageReport(m_tabs->auctionPane(), m_status, m_addressBox, this);
     m_closeConsent = new CloseConsent({ m_tabs->auctionPane(), m_tabs->servicePane() }, this);
+    m_closeConsent->askAlsoPageWindowsOf(this);
 }
 
 void MainWindow::createMenus()
@@ -262,7 +263,9 @@ void MainWindow::closeEvent(QCloseEvent *event)
     // Closing only schedules the window's deletion, so the host is still here.
     if (m_exitRequested)
         m_dialogs->closeStorePassword();
-    // The windows it opened (pages' windows, About) go with it.
+    // The windows it opened (pages' windows, About) go with it; the pages
+    // have agreed.
+    m_closeConsent->closePageWindows();
     for (QWidget *child : findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
         if (child->isWindow())
             child->close();

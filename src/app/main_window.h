@@ -68,7 +68,8 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
-    // Lets each pane's page ask before the window closes.
+    // Lets each pane's page, and each page window's, ask before the window
+    // closes.
     void closeEvent(QCloseEvent *event) override;
 
 private:

@@ -2,6 +2,7 @@
 
 #include "commands.h"
 #include "page_window.h"
+#include "pictures.h"
 
 #include <QAction>
 
@@ -23,6 +24,7 @@ PageView *PageWindows::open(QWidget *opener)
     auto *window = new PageWindow(m_profile, factory(), opener);
     QAction *snipe = makeSnipeAction(window, "pageSnipe");
     window->addToolbarAction(snipe);
+    window->setSoundPictures(bundledIcon("sound"), bundledIcon("muted"));
     connect(snipe, &QAction::triggered, this, [this, window] { Q_EMIT snipeRequested(window->pageAddress()); });
     connect(window->pageView(), &PageView::snipeLinkRequested, this, &PageWindows::snipeRequested);
     window->show();

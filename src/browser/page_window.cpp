@@ -3,11 +3,14 @@
 #include "browser_keys.h"
 #include "find_bar.h"
 #include "page_print.h"
+#include "page_sound_mark.h"
+#include "page_window_closer.h"
 #include "pane_page.h"
 #include "zoom_steps.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QLineEdit>
 #include <QToolBar>
 #include <QWebEngineView>
@@ -19,6 +22,8 @@ PageWindow::PageWindow(BrowserProfile *profile, PageWindowFactory openWindow, QW
     , m_pageView(new PageView(profile, std::move(openWindow), this))
     , m_toolbar(addToolBar(tr("Page")))
     , m_address(new QLineEdit(this))
+    , m_closer(new PageWindowCloser(this, m_pageView->page()))
+    , m_soundMark(new PageSoundMark(m_pageView->page(), this))
 {
     setObjectName(QStringLiteral("pageWindow"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -34,6 +39,7 @@ PageWindow::PageWindow(BrowserProfile *profile, PageWindowFactory openWindow, QW
     m_address->setReadOnly(true);
     m_address->setAccessibleName(tr("Page address"));
     m_addressItem = m_toolbar->addWidget(m_address);
+    m_toolbar->addAction(m_soundMark->action());
     addBrowserKeys();
     followPage();
     // Where the page has asked for no size of its own.
@@ -48,6 +54,20 @@ QString PageWindow::pageAddress() const
 void PageWindow::addToolbarAction(QAction *action)
 {
     m_toolbar->insertAction(m_addressItem, action);
+}
+
+void PageWindow::setSoundPictures(const QIcon &playing, const QIcon &muted)
+{
+    m_soundMark->setPictures(playing, muted);
+}
+
+void PageWindow::closeEvent(QCloseEvent *event)
+{
+    if (!m_closer->mayClose()) {
+        event->ignore();
+        return;
+    }
+    QMainWindow::closeEvent(event);
 }
 
 void PageWindow::addPageActions()
@@ -99,7 +119,6 @@ void PageWindow::followPage()
     // A popup's size, as the page asked for it, is the page's own.
     connect(page, &QWebEnginePage::geometryChangeRequested, this,
             [this](const QRect &geometry) { resize(size() - m_pageView->view()->size() + geometry.size()); });
-    connect(page, &QWebEnginePage::windowCloseRequested, this, &QWidget::close);
 }
 
 } // namespace bidwarden

@@ -6,18 +6,25 @@
 
 QT_BEGIN_NAMESPACE
 class QAction;
+class QIcon;
 class QLineEdit;
 class QToolBar;
 QT_END_NAMESPACE
 
 namespace bidwarden {
 
+class PageSoundMark;
+class PageWindowCloser;
+
 // A window a page asked for (a link to a new window, a sign-in popup): its
 // page view under a toolbar with Back, Forward, Stop and Refresh and the
 // page's full address, read-only (the user sees where a sign-in page really
 // is), and the page's title as the caption. A popup gets the size its page
 // asked for; Ctrl+W and the page's window.close() close it; the browser keys
-// act on its page. Its page events change nothing in the main window.
+// act on its page. Its page events change nothing in the main window. Its
+// page may ask before the window closes, also when the program closes
+// (PageWindowCloser); a speaker on the toolbar mutes a page that plays
+// sound.
 class PageWindow : public QMainWindow
 {
     Q_OBJECT
@@ -32,6 +39,12 @@ public:
     // A command of the program's own (Snipe), on the toolbar before the
     // address.
     void addToolbarAction(QAction *action);
+    // The pictures of the speaker, as it plays and muted.
+    void setSoundPictures(const QIcon &playing, const QIcon &muted);
+
+protected:
+    // Closes once the page agrees.
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     void addPageActions();
@@ -42,6 +55,8 @@ private:
     QToolBar *m_toolbar = nullptr;
     QLineEdit *m_address = nullptr;
     QAction *m_addressItem = nullptr;
+    PageWindowCloser *m_closer = nullptr;
+    PageSoundMark *m_soundMark = nullptr;
 };
 
 } // namespace bidwarden

@@ -90,4 +90,15 @@ void PanePage::javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level, con
         QWebEnginePage::javaScriptConsoleMessage(level, message, lineNumber, sourceId);
 }
 
+bool PanePage::javaScriptConfirm(const QUrl &securityOrigin, const QString &message)
+{
+    // The engine asks its beforeunload question here too, with a message of
+    // its own, and tells nothing else of a "Stay" (Qt WebEngine 6's widgets
+    // page: QWebEnginePagePrivate::javascriptDialog).
+    Q_EMIT confirmAsked();
+    const bool yes = QWebEnginePage::javaScriptConfirm(securityOrigin, message);
+    Q_EMIT confirmAnswered(yes);
+    return yes;
+}
+
 } // namespace bidwarden

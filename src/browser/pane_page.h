@@ -31,12 +31,19 @@ Q_SIGNALS:
     // A new document exists in the main frame or in a frame of it, at that
     // address (as the document itself names it).
     void documentCommitted(bool mainFrame, const QUrl &address);
+    // A question the page asks shows in the engine's own dialog, and waits
+    // for the user: a script's confirm(), or, while the page is asked to
+    // close, its beforeunload question (Leave is yes). The engine tells no
+    // one else that the user chose to stay.
+    void confirmAsked();
+    void confirmAnswered(bool yes);
 
 protected:
     QWebEnginePage *createWindow(WebWindowType type) override;
     bool acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame) override;
     void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level, const QString &message, int lineNumber,
                                   const QString &sourceId) override;
+    bool javaScriptConfirm(const QUrl &securityOrigin, const QString &message) override;
 
 private:
     WindowOpener m_openWindow;
