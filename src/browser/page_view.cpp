@@ -6,6 +6,7 @@
 #include "link_menu.h"
 #include "page_find.h"
 #include "page_full_screen.h"
+#include "page_passkeys.h"
 #include "page_permissions.h"
 #include "page_sign_in.h"
 #include "pane_page.h"
@@ -69,6 +70,7 @@ PageView::PageView(BrowserProfile *profile, PageWindowFactory openWindow, QWidge
     new PageSignIn(m_page, m_view);
     new PagePermissions(m_page, m_permissions, profile->permissionAnswers());
     new PageFullScreen(m_page, m_view);
+    new PagePasskeys(m_page, m_view);
     connect(m_page, &QWebEnginePage::loadStarted, this, [this] { m_stack->setCurrentWidget(m_view); });
     connect(m_page, &QWebEnginePage::renderProcessTerminated, this,
             [this](QWebEnginePage::RenderProcessTerminationStatus status, int exitCode) {
