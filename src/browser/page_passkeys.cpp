@@ -123,6 +123,7 @@ void PagePasskeys::open(QWebEngineWebAuthUxRequest *request)
         request->cancel();
         return;
     }
+    qCDebug(lcBrowser) << "a passkey request for" << request->relyingPartyId() << "at" << request->state();
     m_request = request;
     auto *dialog = new PasskeyDialog(request->relyingPartyId(), window);
     m_dialog = dialog;
@@ -147,6 +148,7 @@ void PagePasskeys::follow(QWebEngineWebAuthUxRequest *request)
     if (request != m_request || !m_dialog)
         return;
     const PasskeyState state = stateOf(request);
+    qCDebug(lcBrowser) << "the passkey request for" << request->relyingPartyId() << "went to" << request->state();
     m_dialog->follow(state);
     if (passkeyStepEnds(state.step))
         m_request.clear();

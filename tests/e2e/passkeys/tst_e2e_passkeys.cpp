@@ -17,6 +17,11 @@
 #include <QUrl>
 #include <QWebEnginePage>
 #include <QWebEngineView>
+#if QT_VERSION >= QT_VERSION_CHECK(6, 7, 0)
+#include <QWebEngineWebAuthUxRequest>
+#endif
+
+#include <memory>
 
 using namespace bidwarden;
 using namespace bidwarden::test;
@@ -61,6 +66,23 @@ PasskeyDialog *shownDialog(QWidget *window)
 }
 
 const QString refused = QStringLiteral("passkey refused: ");
+
+#if QT_VERSION >= QT_VERSION_CHECK(6, 7, 0)
+// Whether the engine has asked the browser to show a request of the page.
+std::shared_ptr<bool> watchEngineAsking(QWebEnginePage *page)
+{
+    auto asked = std::make_shared<bool>(false);
+    QObject::connect(page, &QWebEnginePage::webAuthUxRequested, page, [asked] { *asked = true; });
+    return asked;
+}
+
+// Qt WebEngine 6.8.2 with no security key and no other transport (a Debian
+// 13 root under Xvfb) holds the page's request without ever asking the
+// browser, past the request's timeout: there is nothing to show then. The
+// program's part is checked wherever the engine does ask.
+const char *const engineNeverAsked = "the engine held the request without asking the browser to show it "
+                                     "(no security key or transport here)";
+#endif
 
 } // namespace
 
@@ -122,6 +144,9 @@ void TestPasskeysEndToEnd::closingTheDialogAnswersThePage()
     QVERIFY(m_program->load(auction(), passkeyPage()));
     QVERIFY(m_program->activate());
     QWebEnginePage *page = auction()->view()->page();
+#if QT_VERSION >= QT_VERSION_CHECK(6, 7, 0)
+    const std::shared_ptr<bool> engineAsked = watchEngineAsking(page);
+#endif
     const QPointer<PasskeyDialog> dialog = askWithTheKey(m_program->window(), auction()->view());
 #if QT_VERSION < QT_VERSION_CHECK(6, 7, 0)
     // Qt WebEngine 6.4 has no passkeys: the page is refused at once, and no
@@ -129,8 +154,11 @@ void TestPasskeysEndToEnd::closingTheDialogAnswersThePage()
     Q_UNUSED(how);
     QVERIFY(!dialog);
     QVERIFY2(page->title().startsWith(refused), qPrintable(page->title()));
+    qInfo("the page was told: %s", qPrintable(page->title()));
     QSKIP("Qt WebEngine before 6.7 has no passkeys: the page is refused at once, with no dialog");
 #else
+    if (!dialog && !*engineAsked && page->title() == QLatin1String("passkey asked"))
+        QSKIP(engineNeverAsked);
     QVERIFY2(dialog, qPrintable(QStringLiteral("no passkey dialog; the page says \u201c%1\u201d").arg(page->title())));
     // A window of the program's window, saying what it waits for, while
     // the page's request is open.
@@ -175,6 +203,9 @@ void TestPasskeysEndToEnd::closingThePageWindowEndsItsRequest()
     window->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(window, engineTimeoutMs));
 
+#if QT_VERSION >= QT_VERSION_CHECK(6, 7, 0)
+    const std::shared_ptr<bool> engineAsked = watchEngineAsking(view->page());
+#endif
     const QPointer<PasskeyDialog> dialog = askWithTheKey(window, view);
 #if QT_VERSION < QT_VERSION_CHECK(6, 7, 0)
     // Qt WebEngine 6.4 has no passkeys: the page is refused at once, and no
@@ -183,6 +214,8 @@ void TestPasskeysEndToEnd::closingThePageWindowEndsItsRequest()
     QVERIFY2(view->page()->title().startsWith(refused), qPrintable(view->page()->title()));
     QSKIP("Qt WebEngine before 6.7 has no passkeys: the page is refused at once, with no dialog");
 #else
+    if (!dialog && !*engineAsked && view->page()->title() == QLatin1String("passkey asked"))
+        QSKIP(engineNeverAsked);
     QVERIFY2(dialog, qPrintable(QStringLiteral("no passkey dialog; the page says \u201c%1\u201d").arg(view->page()->title())));
     QCOMPARE(dialog->parentWidget(), window.data());
     window->activateWindow();
