@@ -283,6 +283,25 @@ std::optional<DemoResponse> pageForNewWindows(const DemoRequest &request)
                                    "function quiet() { if (tone) { tone.stop(); tone = null; }"
                                    " document.title = 'quiet'; }</script>"));
     return std::nullopt;
+// A page that signs in with a security key, after the user's click; its
+// title tells how the request ended ("passkey refused: NotAllowedError").
+std::optional<DemoResponse> passkeyPage(const DemoRequest &request)
+{
+    if (request.path != QLatin1String("/passkey.html"))
+        return std::nullopt;
+    return page(QStringLiteral("Security key \u2014 Demo Auctions"), {},
+                QStringLiteral("<p><button id=\"key\" onclick=\"signInWithKey()\">Sign in with a security key</button></p>"
+                               "<script>function signInWithKey() {"
+                               " document.title = 'passkey asked';"
+                               " var refused = function (e) { document.title = 'passkey refused: ' + (e && e.name); };"
+                               " if (!window.PublicKeyCredential || !navigator.credentials) { refused({ name: 'unsupported' });"
+                               " return; }"
+                               " try { navigator.credentials.get({ publicKey: {"
+                               " challenge: crypto.getRandomValues(new Uint8Array(32)), timeout: 4000,"
+                               " allowCredentials: [{ type: 'public-key', id: new Uint8Array(16) }],"
+                               " userVerification: 'discouraged' } }).then("
+                               " function () { document.title = 'passkey signed in'; }, refused);"
+                               " } catch (e) { refused(e); } }</script>"));
 }
 
 } // namespace
@@ -347,6 +366,8 @@ DemoResponse handleAuctionSite(const DemoRequest &request)
         return *document;
     if (const std::optional<DemoResponse> windowPage = pageForNewWindows(request))
         return *windowPage;
+    if (const std::optional<DemoResponse> keyPage = passkeyPage(request))
+        return *keyPage;
     if (path == QLatin1String("/download/catalog.txt")) {
         DemoResponse response;
         response.contentType = "text/plain; charset=utf-8";

@@ -8,6 +8,7 @@
 #include "page_certificate_error.h"
 #include "page_find.h"
 #include "page_full_screen.h"
+#include "page_passkeys.h"
 #include "page_permissions.h"
 #include "page_print.h"
 #include "page_sign_in.h"
@@ -79,6 +80,7 @@ PageView::PageView(BrowserProfile *profile, PageWindowFactory openWindow, QWidge
     connect(certificates, &PageCertificateError::noticeWanted, this,
             [this] { m_stack->setCurrentWidget(m_certificateNotice); });
     connect(certificates, &PageCertificateError::pageWanted, this, [this] { m_stack->setCurrentWidget(m_view); });
+    new PagePasskeys(m_page, m_view);
     connect(m_page, &QWebEnginePage::loadStarted, this, [this] { m_stack->setCurrentWidget(m_view); });
     connect(m_page, &QWebEnginePage::renderProcessTerminated, this,
             [this](QWebEnginePage::RenderProcessTerminationStatus status, int exitCode) {
