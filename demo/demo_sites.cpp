@@ -254,6 +254,7 @@ std::optional<DemoResponse> pageUsingTheBrowsersServices(const DemoRequest &requ
                                    " }); }</script>"));
     return std::nullopt;
 }
+
 // Pages for the windows that pages open: a page of links, each opening its
 // page in a new window (the message form that asks before it is left, an
 // outbid alarm that rings until stopped, a plain item), and the alarm.
@@ -283,6 +284,8 @@ std::optional<DemoResponse> pageForNewWindows(const DemoRequest &request)
                                    "function quiet() { if (tone) { tone.stop(); tone = null; }"
                                    " document.title = 'quiet'; }</script>"));
     return std::nullopt;
+}
+
 // A page that signs in with a security key, after the user's click; its
 // title tells how the request ended ("passkey refused: NotAllowedError").
 std::optional<DemoResponse> passkeyPage(const DemoRequest &request)
