@@ -103,7 +103,8 @@ BrowserProfile::BrowserProfile(const QString &storageName, const QString &storag
     m_profile->settings()->setAttribute(QWebEngineSettings::FullScreenSupportEnabled, true);
     // A PDF shows in the page, in the engine's viewer (PdfViewerEnabled is on
     // by default, but the viewer is a plugin); one sent as an attachment
-    // stays a download.
+    // stays a download. The viewer's print button reaches PagePrint as
+    // printRequested from Qt WebEngine 6.7 on; 6.4 does not report it.
     m_profile->settings()->setAttribute(QWebEngineSettings::PluginsEnabled, true);
     m_chooseSaveLocation = [](const QString &suggestedPath) {
         return QFileDialog::getSaveFileName(QApplication::activeWindow(), tr("Save File"), suggestedPath);

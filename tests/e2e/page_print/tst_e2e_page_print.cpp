@@ -84,8 +84,9 @@ bool printToFile(QPrintDialog *dialog, const QString &pdf)
     if (!fileName)
         return false;
     fileName->setText(pdf);
+    const QPointer<QPrintDialog> shown = dialog;
     pressKey(dialog, Qt::Key_Return);
-    return !dialog->isVisible();
+    return !shown || !shown->isVisible();
 }
 
 bool isPdf(const QString &path)
