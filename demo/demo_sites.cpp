@@ -307,6 +307,34 @@ std::optional<DemoResponse> passkeyPage(const DemoRequest &request)
                                " } catch (e) { refused(e); } }</script>"));
 }
 
+// The pages that try what a page asks of its browser, each kind from a
+// function of its own.
+std::optional<DemoResponse> pageForTheBrowsersDuties(const DemoRequest &request)
+{
+    using PageFunction = std::optional<DemoResponse> (*)(const DemoRequest &);
+    for (PageFunction pageFor : { &pageAskingTheBrowser, &pageUsingTheBrowsersServices, &invoicePages,
+                                  &pageForNewWindows, &passkeyPage }) {
+        if (std::optional<DemoResponse> response = pageFor(request))
+            return response;
+    }
+    return std::nullopt;
+}
+
+// The auction site's home page: today's items and the site's other pages.
+DemoResponse auctionHomePage()
+{
+    QString links = QStringLiteral("<ul>");
+    for (int item : { 123, 456, 789 })
+        links += link(QStringLiteral("/itm/%1?hash=abc&var=2").arg(item), QStringLiteral("Item %1").arg(item));
+    links += link(QStringLiteral("/frames.html"), QStringLiteral("Two frames"));
+    links += link(QStringLiteral("/notitle.html"), QStringLiteral("A page without a title"));
+    links += link(QStringLiteral("/with-image.html"), QStringLiteral("An item with a picture"));
+    links += link(QStringLiteral("/download/catalog.txt"), QStringLiteral("Download the catalogue"));
+    links += link(QStringLiteral("/invoice.html"), QStringLiteral("Your invoice"));
+    links += QStringLiteral("</ul>");
+    return page(QStringLiteral("Demo Auctions"), { QStringLiteral("Today's auctions:") }, links);
+}
+
 } // namespace
 
 DemoResponse handleAuctionSite(const DemoRequest &request)
@@ -316,18 +344,8 @@ DemoResponse handleAuctionSite(const DemoRequest &request)
     if (!isGet(request))
         return errorPage(405, QStringLiteral("The auction site only serves pages."));
     const QString &path = request.path;
-    if (path == QLatin1String("/")) {
-        QString links = QStringLiteral("<ul>");
-        for (int item : { 123, 456, 789 })
-            links += link(QStringLiteral("/itm/%1?hash=abc&var=2").arg(item), QStringLiteral("Item %1").arg(item));
-        links += link(QStringLiteral("/frames.html"), QStringLiteral("Two frames"));
-        links += link(QStringLiteral("/notitle.html"), QStringLiteral("A page without a title"));
-        links += link(QStringLiteral("/with-image.html"), QStringLiteral("An item with a picture"));
-        links += link(QStringLiteral("/download/catalog.txt"), QStringLiteral("Download the catalogue"));
-        links += link(QStringLiteral("/invoice.html"), QStringLiteral("Your invoice"));
-        links += QStringLiteral("</ul>");
-        return page(QStringLiteral("Demo Auctions"), { QStringLiteral("Today's auctions:") }, links);
-    }
+    if (path == QLatin1String("/"))
+        return auctionHomePage();
     if (path.startsWith(QLatin1String("/itm/")) && path.size() > 5) {
         const QString item = path.mid(5);
         return page(QStringLiteral("Item %1 \u2014 Demo Auctions").arg(item),
@@ -361,16 +379,8 @@ DemoResponse handleAuctionSite(const DemoRequest &request)
                                           QByteArray("BWSTAY=signed-in; Max-Age=31536000; Path=/")));
         return response;
     }
-    if (const std::optional<DemoResponse> browserPage = pageAskingTheBrowser(request))
+    if (const std::optional<DemoResponse> browserPage = pageForTheBrowsersDuties(request))
         return *browserPage;
-    if (const std::optional<DemoResponse> servicePage = pageUsingTheBrowsersServices(request))
-        return *servicePage;
-    if (const std::optional<DemoResponse> document = invoicePages(request))
-        return *document;
-    if (const std::optional<DemoResponse> windowPage = pageForNewWindows(request))
-        return *windowPage;
-    if (const std::optional<DemoResponse> keyPage = passkeyPage(request))
-        return *keyPage;
     if (path == QLatin1String("/download/catalog.txt")) {
         DemoResponse response;
         response.contentType = "text/plain; charset=utf-8";

@@ -14,6 +14,27 @@ namespace bidwarden {
 
 using namespace dialog_support;
 
+namespace {
+
+// The password box: masked with '*', and kept from every input method.
+QLineEdit *makePasswordEdit(QWidget *parent)
+{
+    auto *edit = new QLineEdit(parent);
+    edit->setObjectName(QStringLiteral("passTxt"));
+    edit->setAccessibleName(StorePasswordDialog::tr("Password"));
+    edit->setEchoMode(QLineEdit::Password);
+    // The platform style masks with a bullet; the program masks with '*'.
+    edit->setStyleSheet(QStringLiteral("QLineEdit { lineedit-password-character: 42; }"));
+    // setEchoMode decides the input method itself, so these come after it: no
+    // input method may see, predict or remember the password.
+    edit->setAttribute(Qt::WA_InputMethodEnabled, false);
+    edit->setInputMethodHints(Qt::ImhHiddenText | Qt::ImhSensitiveData | Qt::ImhNoPredictiveText
+                              | Qt::ImhNoAutoUppercase);
+    return edit;
+}
+
+} // namespace
+
 StorePasswordDialog::StorePasswordDialog(const SettingsFolder &settings)
     : SettingsDialog(settings, QStringLiteral("Form1"), tr("Save Password"))
 {
@@ -40,17 +61,7 @@ StorePasswordDialog::StorePasswordDialog(const SettingsFolder &settings)
     m_passwordLabel->setObjectName(QStringLiteral("Label2"));
     place(m_passwordLabel, 120, 1920, 975, 375);
 
-    m_passwordEdit = new QLineEdit(this);
-    m_passwordEdit->setObjectName(QStringLiteral("passTxt"));
-    m_passwordEdit->setAccessibleName(tr("Password"));
-    m_passwordEdit->setEchoMode(QLineEdit::Password);
-    // The platform style masks with a bullet; the program masks with '*'.
-    m_passwordEdit->setStyleSheet(QStringLiteral("QLineEdit { lineedit-password-character: 42; }"));
-    // setEchoMode decides the input method itself, so these come after it: no
-    // input method may see, predict or remember the password.
-    m_passwordEdit->setAttribute(Qt::WA_InputMethodEnabled, false);
-    m_passwordEdit->setInputMethodHints(Qt::ImhHiddenText | Qt::ImhSensitiveData | Qt::ImhNoPredictiveText
-                                        | Qt::ImhNoAutoUppercase);
+    m_passwordEdit = makePasswordEdit(this);
     place(m_passwordEdit, 1080, 1920, 3135, 285);
 
     m_saveButton = new QPushButton(tr("Save"), this);
