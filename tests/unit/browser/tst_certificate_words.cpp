@@ -4,6 +4,7 @@
 #include <QKeySequence>
 #include <QSslCertificate>
 #include <QTest>
+#include <QTimeZone>
 
 using namespace bidwarden;
 
@@ -46,7 +47,13 @@ QSslCertificate certificate(const char *pem)
 
 QDateTime utc(int year, int month, int day)
 {
+#if QT_VERSION >= QT_VERSION_CHECK(6, 5, 0)
+    // Qt 6.7 deprecates the time-spec constructor (an error under -Werror);
+    // the time-zone one it asks for exists from 6.5.
+    return QDateTime(QDate(year, month, day), QTime(12, 0), QTimeZone::UTC);
+#else
     return QDateTime(QDate(year, month, day), QTime(12, 0), Qt::UTC);
+#endif
 }
 
 } // namespace
