@@ -1,6 +1,7 @@
 #include "program_setup.h"
 
 #include "pictures.h"
+#include "spelling.h"
 
 #include <QApplication>
 
@@ -13,6 +14,7 @@ void setUpApplication()
     QApplication::setOrganizationName(QStringLiteral("Bidwarden"));
     QApplication::setApplicationVersion(QStringLiteral(BIDWARDEN_VERSION));
     QApplication::setWindowIcon(programIcon());
+    nameDictionaryFolderForTheEngine();
 }
 
 } // namespace bidwarden

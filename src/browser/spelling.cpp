@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLibraryInfo>
 
@@ -32,6 +33,19 @@ QString dictionaryFolder()
             return candidate;
     }
     return {};
+}
+
+void nameDictionaryFolderForTheEngine()
+{
+    // Qt WebEngine 6.8 does not read the folder beside the program by itself
+    // (seen in Debian 13: with en-US.bdic there, nothing is underlined and the
+    // menu offers no suggestion); every engine reads the folder the variable
+    // names. A folder the user named stays theirs.
+    if (qEnvironmentVariableIsSet("QTWEBENGINE_DICTIONARIES_PATH"))
+        return;
+    const QString folder = dictionaryFolder();
+    if (!folder.isEmpty())
+        qputenv("QTWEBENGINE_DICTIONARIES_PATH", QFile::encodeName(folder));
 }
 
 QStringList dictionaryLanguages(const QString &folder)

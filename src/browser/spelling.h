@@ -14,6 +14,9 @@ QStringList dictionaryFolderCandidates(const QString &fromEnvironment, const QSt
                                        const QString &qtDataFolder);
 // The folder the engine reads in this run; empty when there is none.
 QString dictionaryFolder();
+// Names the folder found for the engine (QTWEBENGINE_DICTIONARIES_PATH),
+// unless the user named one; before the engine starts.
+void nameDictionaryFolderForTheEngine();
 // The languages the folder has dictionaries for ("en-US" for en-US.bdic).
 QStringList dictionaryLanguages(const QString &folder);
 
