@@ -37,10 +37,11 @@ QString dictionaryFolder()
 
 void nameDictionaryFolderForTheEngine()
 {
-    // Qt WebEngine 6.8 does not read the folder beside the program by itself
-    // (seen in Debian 13: with en-US.bdic there, nothing is underlined and the
-    // menu offers no suggestion); every engine reads the folder the variable
-    // names. A folder the user named stays theirs.
+    // Qt WebEngine 6.10 does not read the folder beside the program by itself
+    // (seen with Debian 13's backported engine: with en-US.bdic there,
+    // nothing is underlined and the menu offers no suggestion; 6.4 reads it);
+    // every engine reads the folder the variable names. A folder the user
+    // named stays theirs.
     if (qEnvironmentVariableIsSet("QTWEBENGINE_DICTIONARIES_PATH"))
         return;
     const QString folder = dictionaryFolder();
