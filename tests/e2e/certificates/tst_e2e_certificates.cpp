@@ -6,6 +6,7 @@
 #include "e2e_fixture.h"
 #include "https_peer.h"
 #include "main_window.h"
+#include "page_script.h"
 #include "page_window.h"
 #include "pane_page.h"
 #include "service_session.h"
@@ -25,28 +26,6 @@ using namespace bidwarden;
 using namespace bidwarden::test;
 
 namespace {
-
-// A user's click on an element of the page (a script's click() would carry
-// no gesture, and the page's new window would be refused).
-bool clickElement(QWebEngineView *view, const QString &selector)
-{
-    QVariant result;
-    bool done = false;
-    view->page()->runJavaScript(QStringLiteral("(function () { var r = document.querySelector('%1')"
-                                               ".getBoundingClientRect(); return [r.x + r.width / 2, r.y + r.height / 2]; })()")
-                                        .arg(selector),
-                                [&](const QVariant &value) {
-                                    result = value;
-                                    done = true;
-                                });
-    if (!QTest::qWaitFor([&] { return done; }, engineTimeoutMs))
-        return false;
-    const QVariantList xy = result.toList();
-    if (xy.size() != 2)
-        return false;
-    clickOn(view, QPoint(xy.at(0).toInt(), xy.at(1).toInt()));
-    return true;
-}
 
 QPushButton *proceedButton(PageView *view)
 {

@@ -8,6 +8,7 @@
 #include "find_bar.h"
 #include "full_screen_window.h"
 #include "main_window.h"
+#include "page_script.h"
 #include "page_window.h"
 #include "pane_page.h"
 #include "permission_bar.h"
@@ -31,45 +32,6 @@ using namespace bidwarden;
 using namespace bidwarden::test;
 
 namespace {
-
-// Where an element of the page is, in the view's coordinates.
-QPoint elementCentre(QWebEngineView *view, const QString &selector)
-{
-    QVariant result;
-    bool done = false;
-    view->page()->runJavaScript(QStringLiteral("(function () { var r = document.querySelector('%1')"
-                                               ".getBoundingClientRect(); return [r.x + r.width / 2, r.y + r.height / 2]; })()")
-                                        .arg(selector),
-                                [&](const QVariant &value) {
-                                    result = value;
-                                    done = true;
-                                });
-    if (!QTest::qWaitFor([&] { return done; }, engineTimeoutMs))
-        return {};
-    const QVariantList xy = result.toList();
-    return xy.size() == 2 ? QPoint(xy.at(0).toInt(), xy.at(1).toInt()) : QPoint();
-}
-
-// A user's click on the element: a click with the user's gesture, unlike a
-// script's click().
-bool clickElement(QWebEngineView *view, const QString &selector)
-{
-    const QPoint at = elementCentre(view, selector);
-    if (at.isNull())
-        return false;
-    clickOn(view, at);
-    return true;
-}
-
-QList<PageWindow *> pageWindows(MainWindow *window)
-{
-    QList<PageWindow *> shown;
-    for (PageWindow *w : window->findChildren<PageWindow *>()) {
-        if (w->isVisible())
-            shown << w;
-    }
-    return shown;
-}
 
 // Answers the next modal dialog once it shows, as the user would.
 void whenModalShows(std::function<void(QWidget *)> answer)
@@ -135,8 +97,8 @@ void TestPageRequestsEndToEnd::newWindowLinkOpensAPageWindowThatSnipes()
     QVERIFY(loadAndActivate("links.html"));
     const QString item = page("itm/900");
     QVERIFY(clickElement(auction()->view(), QStringLiteral("#blank")));
-    QTRY_COMPARE_WITH_TIMEOUT(pageWindows(m_program->window()).size(), 1, engineTimeoutMs);
-    PageWindow *window = pageWindows(m_program->window()).first();
+    QTRY_COMPARE_WITH_TIMEOUT(shownPageWindows(m_program->window()).size(), 1, engineTimeoutMs);
+    PageWindow *window = shownPageWindows(m_program->window()).first();
     auto *address = window->findChild<QLineEdit *>(QStringLiteral("pageAddress"));
     QTRY_COMPARE_WITH_TIMEOUT(address->text(), item, engineTimeoutMs);
     QVERIFY(address->isReadOnly());
@@ -163,10 +125,10 @@ void TestPageRequestsEndToEnd::newWindowLinkOpensAPageWindowThatSnipes()
     m_program->window()->selectTab(MainWindow::AuctionTab);
     QVERIFY(m_program->activate());
     QVERIFY(clickElement(auction()->view(), QStringLiteral("#blank")));
-    QTRY_COMPARE_WITH_TIMEOUT(pageWindows(m_program->window()).size(), 1, engineTimeoutMs);
+    QTRY_COMPARE_WITH_TIMEOUT(shownPageWindows(m_program->window()).size(), 1, engineTimeoutMs);
     m_program->window()->close();
     QTRY_VERIFY_WITH_TIMEOUT(!m_program->window()->isVisible(), engineTimeoutMs);
-    QVERIFY(pageWindows(m_program->window()).isEmpty());
+    QVERIFY(shownPageWindows(m_program->window()).isEmpty());
 }
 
 void TestPageRequestsEndToEnd::everyKindOfNewWindowRequestOpensOne_data()
@@ -199,8 +161,8 @@ void TestPageRequestsEndToEnd::everyKindOfNewWindowRequestOpensOne()
         menu->setActiveAction(open);
         pressKey(menu, Qt::Key_Return);
     }
-    QTRY_COMPARE_WITH_TIMEOUT(pageWindows(m_program->window()).size(), 1, engineTimeoutMs);
-    QTRY_COMPARE_WITH_TIMEOUT(pageWindows(m_program->window()).first()->findChild<QLineEdit *>(
+    QTRY_COMPARE_WITH_TIMEOUT(shownPageWindows(m_program->window()).size(), 1, engineTimeoutMs);
+    QTRY_COMPARE_WITH_TIMEOUT(shownPageWindows(m_program->window()).first()->findChild<QLineEdit *>(
                                       QStringLiteral("pageAddress"))->text(),
                               page(qPrintable(item)), engineTimeoutMs);
     // The pane stays where it was.
@@ -226,7 +188,7 @@ void TestPageRequestsEndToEnd::newWindowsComeFromTheFactoryThePaneWasGiven()
     QCOMPARE(openers.first(), auction()->pageView());
     // A page after it: by then the refused window's page would have been asked for.
     QVERIFY(m_program->load(auction(), page("itm/1")));
-    QVERIFY(pageWindows(m_program->window()).isEmpty());
+    QVERIFY(shownPageWindows(m_program->window()).isEmpty());
     QVERIFY(!m_program->peers().hasRequest(QStringLiteral("auction"), QStringLiteral("GET"), QStringLiteral("/itm/900")));
 }
 
@@ -234,8 +196,8 @@ void TestPageRequestsEndToEnd::browserKeysWorkInAPageWindow()
 {
     QVERIFY(loadAndActivate("links.html"));
     QVERIFY(clickElement(auction()->view(), QStringLiteral("#blank")));
-    QTRY_COMPARE_WITH_TIMEOUT(pageWindows(m_program->window()).size(), 1, engineTimeoutMs);
-    PageWindow *window = pageWindows(m_program->window()).first();
+    QTRY_COMPARE_WITH_TIMEOUT(shownPageWindows(m_program->window()).size(), 1, engineTimeoutMs);
+    PageWindow *window = shownPageWindows(m_program->window()).first();
     auto *address = window->findChild<QLineEdit *>(QStringLiteral("pageAddress"));
     QTRY_COMPARE_WITH_TIMEOUT(address->text(), page("itm/900"), engineTimeoutMs);
     window->pageView()->page()->load(QUrl(page("itm/903")));
@@ -288,8 +250,8 @@ void TestPageRequestsEndToEnd::signInPopupMessagesItsOpenerAndCloses()
 {
     QVERIFY(loadAndActivate("links.html"));
     QVERIFY(clickElement(auction()->view(), QStringLiteral("#signin")));
-    QTRY_COMPARE_WITH_TIMEOUT(pageWindows(m_program->window()).size(), 1, engineTimeoutMs);
-    const QPointer<PageWindow> popup = pageWindows(m_program->window()).first();
+    QTRY_COMPARE_WITH_TIMEOUT(shownPageWindows(m_program->window()).size(), 1, engineTimeoutMs);
+    const QPointer<PageWindow> popup = shownPageWindows(m_program->window()).first();
     // The size the page asked for, and where the sign-in page really is.
     QTRY_COMPARE_WITH_TIMEOUT(popup->pageView()->view()->size(), QSize(500, 600), engineTimeoutMs);
     QTRY_COMPARE_WITH_TIMEOUT(popup->findChild<QLineEdit *>(QStringLiteral("pageAddress"))->text(),
@@ -330,7 +292,7 @@ void TestPageRequestsEndToEnd::popupWithoutAClickOpensNothing()
 {
     QVERIFY(loadAndActivate("popup-unasked.html"));
     QTRY_COMPARE_WITH_TIMEOUT(auction()->view()->page()->title(), QStringLiteral("blocked"), engineTimeoutMs);
-    QVERIFY(pageWindows(m_program->window()).isEmpty());
+    QVERIFY(shownPageWindows(m_program->window()).isEmpty());
     QVERIFY(!m_program->peers().hasRequest(QStringLiteral("auction"), QStringLiteral("GET"), QStringLiteral("/itm/901")));
 }
 

@@ -5,6 +5,7 @@
 // dialog waits for one or tells that none answered.
 #include "e2e_fixture.h"
 #include "main_window.h"
+#include "page_script.h"
 #include "page_window.h"
 #include "passkey_dialog.h"
 #include "user_input.h"
@@ -28,34 +29,6 @@ using namespace bidwarden;
 using namespace bidwarden::test;
 
 namespace {
-
-// Where an element of the page is, in the view's coordinates.
-QPoint elementCentre(QWebEngineView *view, const QString &selector)
-{
-    QVariant result;
-    bool done = false;
-    view->page()->runJavaScript(QStringLiteral("(function () { var r = document.querySelector('%1')"
-                                               ".getBoundingClientRect(); return [r.x + r.width / 2, r.y + r.height / 2]; })()")
-                                        .arg(selector),
-                                [&](const QVariant &value) {
-                                    result = value;
-                                    done = true;
-                                });
-    if (!QTest::qWaitFor([&] { return done; }, engineTimeoutMs))
-        return {};
-    const QVariantList xy = result.toList();
-    return xy.size() == 2 ? QPoint(xy.at(0).toInt(), xy.at(1).toInt()) : QPoint();
-}
-
-// The user's click on the page's button: a request with the user's gesture.
-bool clickSignInWithKey(QWebEngineView *view)
-{
-    const QPoint at = elementCentre(view, QStringLiteral("#key"));
-    if (at.isNull())
-        return false;
-    clickOn(view, at);
-    return true;
-}
 
 PasskeyDialog *shownDialog(QWidget *window)
 {
@@ -130,7 +103,7 @@ PasskeyDialog *TestPasskeysEndToEnd::askWithTheKey(QWidget *window, QWebEngineVi
     // A click that comes before the page can take it (a machine under load)
     // changes nothing; the user would click again.
     for (QDeadlineTimer deadline(engineTimeoutMs); !clicked && !deadline.hasExpired();) {
-        if (!clickSignInWithKey(view))
+        if (!clickElement(view, QStringLiteral("#key")))
             return nullptr;
         clicked = QTest::qWaitFor([&] { return view->page()->title() != loaded; }, 2000);
     }

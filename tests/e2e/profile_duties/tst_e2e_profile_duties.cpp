@@ -8,6 +8,7 @@
 #include "e2e_fixture.h"
 #include "fake_notification_server.h"
 #include "notification_service.h"
+#include "page_script.h"
 #include "permission_bar.h"
 #include "spelling.h"
 #include "user_input.h"
@@ -28,41 +29,13 @@ using namespace bidwarden::test;
 
 namespace {
 
-// What a script in the page evaluates to.
-QVariant evaluate(QWebEngineView *view, const QString &script)
-{
-    QVariant result;
-    bool done = false;
-    view->page()->runJavaScript(script, [&](const QVariant &value) {
-        result = value;
-        done = true;
-    });
-    if (!QTest::qWaitFor([&] { return done; }, engineTimeoutMs))
-        qInfo("the script's result did not arrive: %s", qPrintable(script));
-    return result;
-}
-
-// A user's click on the element.
-bool clickElement(QWebEngineView *view, const QString &selector)
-{
-    const QVariantList xy = evaluate(view, QStringLiteral("(function () { var r = document.querySelector('%1')"
-                                                          ".getBoundingClientRect(); return [r.x + r.width / 2,"
-                                                          " r.y + r.height / 2]; })()")
-                                                   .arg(selector))
-                                    .toList();
-    if (xy.size() != 2)
-        return false;
-    clickOn(view->focusProxy() ? view->focusProxy() : view, QPoint(xy.at(0).toInt(), xy.at(1).toInt()));
-    return true;
-}
-
 // Where an element of the page is, in the view's coordinates: its top left
 // corner.
 QPoint elementCorner(QWebEngineView *view, const QString &selector)
 {
-    const QVariantList xy = evaluate(view, QStringLiteral("(function () { var r = document.querySelector('%1')"
-                                                          ".getBoundingClientRect(); return [r.x, r.y]; })()")
-                                                   .arg(selector))
+    const QVariantList xy = evaluate(view->page(), QStringLiteral("(function () { var r = document.querySelector('%1')"
+                                                                  ".getBoundingClientRect(); return [r.x, r.y]; })()")
+                                                           .arg(selector))
                                     .toList();
     return xy.size() == 2 ? QPoint(xy.at(0).toInt(), xy.at(1).toInt()) : QPoint();
 }
@@ -136,11 +109,11 @@ void TestProfileDutiesEndToEnd::pagesNameOnlyChromium()
         QVERIFY2(!sent.contains(QLatin1String("QtWebEngine")), qPrintable(request.path + QLatin1String(": ") + sent));
     }
     const QString header = asked.last().header("user-agent");
-    QCOMPARE(evaluate(auction()->view(), QStringLiteral("navigator.userAgent")).toString(), header);
+    QCOMPARE(evaluate(auction()->view()->page(), QStringLiteral("navigator.userAgent")).toString(), header);
 #if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
     // The client hints' brands, as scripts read them, name Chromium and no
     // toolkit.
-    const QString brands = evaluate(auction()->view(),
+    const QString brands = evaluate(auction()->view()->page(),
                                     QStringLiteral("JSON.stringify(navigator.userAgentData.brands.map(b => b.brand))"))
                                    .toString();
     QVERIFY2(brands.contains(QLatin1String("\"Chromium\"")), qPrintable(brands));
@@ -190,7 +163,7 @@ void TestProfileDutiesEndToEnd::misspeltWordsAreMarkedAndReplacedFromTheMenu()
     QVERIFY(the);
     menu->setActiveAction(the);
     pressKey(menu, Qt::Key_Return);
-    QTRY_COMPARE_WITH_TIMEOUT(evaluate(view, QStringLiteral("document.getElementById('notes').value")).toString(),
+    QTRY_COMPARE_WITH_TIMEOUT(evaluate(view->page(), QStringLiteral("document.getElementById('notes').value")).toString(),
                               QStringLiteral("the item came on time "), engineTimeoutMs);
 }
 
@@ -207,7 +180,7 @@ void TestProfileDutiesEndToEnd::noDictionaryNoChecking()
     const QPoint firstWord = elementCorner(view, QStringLiteral("#notes")) + QPoint(14, 14);
     clickOn(pageWidget(view), firstWord);
     m_program->type(QStringLiteral("teh item "));
-    QTRY_COMPARE_WITH_TIMEOUT(evaluate(view, QStringLiteral("document.getElementById('notes').value")).toString(),
+    QTRY_COMPARE_WITH_TIMEOUT(evaluate(view->page(), QStringLiteral("document.getElementById('notes').value")).toString(),
                               QStringLiteral("teh item "), engineTimeoutMs);
     clickOn(pageWidget(view), firstWord, Qt::RightButton);
     QMenu *menu = nullptr;
