@@ -74,6 +74,8 @@ std::optional<DemoResponse> invoicePages(const DemoRequest &request)
                                "<p><a id=\"pdf-blank\" href=\"/invoice.pdf\" target=\"_blank\">"
                                "The PDF in a new window</a></p>"
                                "<p><a id=\"pdf-attachment\" href=\"/download/invoice.pdf\">Download the PDF</a></p>"
+                               "<p><a id=\"pdf-attachment-blank\" href=\"/download/invoice.pdf\" target=\"_blank\">"
+                               "Download the PDF from a new window</a></p>"
                                "<p><a id=\"invoice-blank\" href=\"/invoice.html\" target=\"_blank\">"
                                "The invoice in a new window</a></p>"
                                "<iframe id=\"label\" src=\"/invoice-label.html\" "

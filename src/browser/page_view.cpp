@@ -130,6 +130,7 @@ void PageView::handleDownloadRequested(QWebEngineDownloadRequest *download)
         return;
     Q_EMIT downloadStarting();
     m_profile->offerDownload(download);
+    Q_EMIT downloadOffered();
 }
 
 } // namespace bidwarden

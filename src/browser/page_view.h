@@ -67,6 +67,8 @@ Q_SIGNALS:
     // The page asked for a download; raised before the user is asked where
     // to save it.
     void downloadStarting();
+    // The user has answered where to save the page's download, or refused it.
+    void downloadOffered();
     // The page's renderer ended abnormally; the text says how.
     void renderProcessEnded(const QString &what);
 

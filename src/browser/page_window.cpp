@@ -17,8 +17,23 @@
 
 namespace bidwarden {
 
+namespace {
+
+// Page windows are windows of the program's window, also those that a page
+// window's page opens: closing the window a popup came from leaves the
+// popup, as a browser does, and neither outlives the program's window.
+QWidget *programWindowOf(QWidget *owner)
+{
+    QWidget *window = owner ? owner->window() : nullptr;
+    while (qobject_cast<PageWindow *>(window) && window->parentWidget())
+        window = window->parentWidget()->window();
+    return window;
+}
+
+} // namespace
+
 PageWindow::PageWindow(BrowserProfile *profile, PageWindowFactory openWindow, QWidget *owner)
-    : QMainWindow(owner ? owner->window() : nullptr, Qt::Window)
+    : QMainWindow(programWindowOf(owner), Qt::Window)
     , m_pageView(new PageView(profile, std::move(openWindow), this))
     , m_toolbar(addToolBar(tr("Page")))
     , m_address(new QLineEdit(this))
@@ -42,6 +57,7 @@ PageWindow::PageWindow(BrowserProfile *profile, PageWindowFactory openWindow, QW
     m_toolbar->addAction(m_soundMark->action());
     addBrowserKeys();
     followPage();
+    closeWhenOnlyADownload();
     // Where the page has asked for no size of its own.
     resize(900, 700);
 }
@@ -119,6 +135,19 @@ void PageWindow::followPage()
     // A popup's size, as the page asked for it, is the page's own.
     connect(page, &QWebEnginePage::geometryChangeRequested, this,
             [this](const QRect &geometry) { resize(size() - m_pageView->view()->size() + geometry.size()); });
+}
+
+void PageWindow::closeWhenOnlyADownload()
+{
+    // A link to a new window whose answer is an attachment leaves the window
+    // with no page: once the user has said where to save it (or not), it
+    // goes, and the page the link was on is where the user was. A window
+    // that showed a page keeps it, as a download from it leaves the page.
+    connect(m_pageView->page(), &QWebEnginePage::loadFinished, this, [this](bool ok) { m_showedAPage |= ok; });
+    connect(m_pageView, &PageView::downloadOffered, this, [this] {
+        if (!m_showedAPage)
+            QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+    });
 }
 
 } // namespace bidwarden

@@ -24,13 +24,15 @@ class PageWindowCloser;
 // act on its page. Its page events change nothing in the main window. Its
 // page may ask before the window closes, also when the program closes
 // (PageWindowCloser); a speaker on the toolbar mutes a page that plays
-// sound.
+// sound. A window whose link turned out to be a download closes once the
+// download is offered.
 class PageWindow : public QMainWindow
 {
     Q_OBJECT
 
 public:
-    // A window of the owner's window: it never outlives it.
+    // A window of the owner's window (of the program's window where the
+    // owner is a page window): it never outlives it.
     PageWindow(BrowserProfile *profile, PageWindowFactory openWindow, QWidget *owner);
 
     PageView *pageView() const { return m_pageView; }
@@ -50,6 +52,7 @@ private:
     void addPageActions();
     void addBrowserKeys();
     void followPage();
+    void closeWhenOnlyADownload();
 
     PageView *m_pageView = nullptr;
     QToolBar *m_toolbar = nullptr;
@@ -57,6 +60,7 @@ private:
     QAction *m_addressItem = nullptr;
     PageWindowCloser *m_closer = nullptr;
     PageSoundMark *m_soundMark = nullptr;
+    bool m_showedAPage = false;
 };
 
 } // namespace bidwarden

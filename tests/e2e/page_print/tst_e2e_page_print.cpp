@@ -7,6 +7,7 @@
 #include "e2e_fixture.h"
 #include "main_window.h"
 #include "page_print.h"
+#include "page_script.h"
 #include "page_window.h"
 #include "pane_page.h"
 #include "user_input.h"
@@ -26,45 +27,6 @@ using namespace bidwarden;
 using namespace bidwarden::test;
 
 namespace {
-
-// Where an element of the page is, in the view's coordinates.
-QPoint elementCentre(QWebEngineView *view, const QString &selector)
-{
-    QVariant result;
-    bool done = false;
-    view->page()->runJavaScript(QStringLiteral("(function () { var e = document.querySelector('%1');"
-                                               " if (!e) return null; var r = e.getBoundingClientRect();"
-                                               " return [r.x + r.width / 2, r.y + r.height / 2]; })()")
-                                        .arg(selector),
-                                [&](const QVariant &value) {
-                                    result = value;
-                                    done = true;
-                                });
-    if (!QTest::qWaitFor([&] { return done; }, engineTimeoutMs))
-        return {};
-    const QVariantList xy = result.toList();
-    return xy.size() == 2 ? QPoint(xy.at(0).toInt(), xy.at(1).toInt()) : QPoint();
-}
-
-// A user's click on the element, with the user's gesture.
-bool clickElement(QWebEngineView *view, const QString &selector)
-{
-    const QPoint at = elementCentre(view, selector);
-    if (at.isNull())
-        return false;
-    clickOn(view, at);
-    return true;
-}
-
-QList<PageWindow *> pageWindows(MainWindow *window)
-{
-    QList<PageWindow *> shown;
-    for (PageWindow *w : window->findChildren<PageWindow *>()) {
-        if (w->isVisible())
-            shown << w;
-    }
-    return shown;
-}
 
 // The print dialog shown on the window, once it shows.
 QPrintDialog *printDialogOn(QWidget *window)
@@ -110,6 +72,7 @@ private Q_SLOTS:
     void pageWindowClosesOnceItsPageIsPrinted();
     void cancelledDialogPrintsNothing();
     void pdfLinkShowsThePdfInThePane();
+    void attachedPdfIsOfferedAsADownload_data();
     void attachedPdfIsOfferedAsADownload();
     void newWindowPdfLinkOpensAWindowShowingIt();
 
@@ -136,9 +99,9 @@ PageWindow *TestPagePrintEndToEnd::invoiceInAPageWindow()
 {
     if (!loadInvoice() || !clickElement(auction()->view(), QStringLiteral("#invoice-blank")))
         return nullptr;
-    if (!QTest::qWaitFor([this] { return pageWindows(m_program->window()).size() == 1; }, engineTimeoutMs))
+    if (!QTest::qWaitFor([this] { return shownPageWindows(m_program->window()).size() == 1; }, engineTimeoutMs))
         return nullptr;
-    PageWindow *window = pageWindows(m_program->window()).first();
+    PageWindow *window = shownPageWindows(m_program->window()).first();
     const bool loaded = QTest::qWaitFor([&] {
         return window->pageAddress() == page("invoice.html") && !window->pageView()->page()->isLoading();
     }, engineTimeoutMs);
@@ -238,29 +201,40 @@ void TestPagePrintEndToEnd::pdfLinkShowsThePdfInThePane()
     QVERIFY2(m_program->offeredDownloadPath().isEmpty(), qPrintable(m_program->offeredDownloadPath()));
 }
 
+void TestPagePrintEndToEnd::attachedPdfIsOfferedAsADownload_data()
+{
+    QTest::addColumn<QString>("link");
+    QTest::newRow("in the page") << QStringLiteral("#pdf-attachment");
+    // The window opened for the link has nothing to show once the download
+    // is offered.
+    QTest::newRow("to a new window") << QStringLiteral("#pdf-attachment-blank");
+}
+
 void TestPagePrintEndToEnd::attachedPdfIsOfferedAsADownload()
 {
     // Sent as an attachment, the PDF is saved where the user says, and the
-    // page stays.
+    // page stays; no window is left behind.
+    QFETCH(QString, link);
     const QString target = pdfPath("saved-invoice.pdf");
     m_program->setDownloadTarget(target);
     QVERIFY(loadInvoice());
     QSignalSpy finished(m_program->profile(), &BrowserProfile::downloadFinished);
-    QVERIFY(clickElement(auction()->view(), QStringLiteral("#pdf-attachment")));
+    QVERIFY(clickElement(auction()->view(), link));
     QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, engineTimeoutMs);
     QCOMPARE(finished.first().at(0).toString(), target);
     QCOMPARE(finished.first().at(1).toBool(), true);
     QCOMPARE(QFileInfo(m_program->offeredDownloadPath()).fileName(), QStringLiteral("invoice.pdf"));
     QVERIFY(isPdf(target));
     QCOMPARE(auction()->locationUrl(), page("invoice.html"));
+    QTRY_VERIFY_WITH_TIMEOUT(m_program->window()->findChildren<PageWindow *>().isEmpty(), engineTimeoutMs);
 }
 
 void TestPagePrintEndToEnd::newWindowPdfLinkOpensAWindowShowingIt()
 {
     QVERIFY(loadInvoice());
     QVERIFY(clickElement(auction()->view(), QStringLiteral("#pdf-blank")));
-    QTRY_COMPARE_WITH_TIMEOUT(pageWindows(m_program->window()).size(), 1, engineTimeoutMs);
-    PageWindow *window = pageWindows(m_program->window()).first();
+    QTRY_COMPARE_WITH_TIMEOUT(shownPageWindows(m_program->window()).size(), 1, engineTimeoutMs);
+    PageWindow *window = shownPageWindows(m_program->window()).first();
     auto *address = window->findChild<QLineEdit *>(QStringLiteral("pageAddress"));
     QTRY_COMPARE_WITH_TIMEOUT(address->text(), page("invoice.pdf"), engineTimeoutMs);
     QTRY_VERIFY_WITH_TIMEOUT(!window->pageView()->page()->isLoading(), engineTimeoutMs);

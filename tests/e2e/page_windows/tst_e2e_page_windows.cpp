@@ -5,6 +5,7 @@
 // to the windows as a user's do.
 #include "e2e_fixture.h"
 #include "main_window.h"
+#include "page_script.h"
 #include "page_window.h"
 #include "pane_page.h"
 #include "pictures.h"
@@ -29,33 +30,6 @@ using namespace bidwarden;
 using namespace bidwarden::test;
 
 namespace {
-
-QVariant evaluate(QWebEnginePage *page, const QString &script)
-{
-    QVariant result;
-    bool done = false;
-    page->runJavaScript(script, [&](const QVariant &value) {
-        result = value;
-        done = true;
-    });
-    if (!QTest::qWaitFor([&] { return done; }, engineTimeoutMs))
-        qInfo("the page did not answer the script");
-    return result;
-}
-
-// A user's click on an element of the page, through its window.
-bool clickElement(QWebEngineView *view, const QString &selector)
-{
-    const QVariantList xy = evaluate(view->page(), QStringLiteral("(function () { var r = document.querySelector('%1')"
-                                                                  ".getBoundingClientRect();"
-                                                                  " return [r.x + r.width / 2, r.y + r.height / 2]; })()")
-                                                           .arg(selector))
-                                    .toList();
-    if (xy.size() != 2)
-        return false;
-    clickOn(view, QPoint(xy.at(0).toInt(), xy.at(1).toInt()));
-    return true;
-}
 
 // How the user answers the page's question, and how a window is closed.
 enum class Answer { Stay, Leave };
@@ -134,6 +108,7 @@ private Q_SLOTS:
     void unsentTextAsksBeforeTheWindowCloses_data();
     void unsentTextAsksBeforeTheWindowCloses();
     void closingTheProgramAsksThePageWindows();
+    void windowOpenedFromAPageWindowOutlivesIt();
     void theSessionsEndAsksNothing();
     void leaveClosesAWindowWhoseRendererEndedUnderTheQuestion();
     void nothingToAskClosesAtOnce_data();
@@ -251,6 +226,49 @@ void TestPageWindowsEndToEnd::closingTheProgramAsksThePageWindows()
     QTRY_VERIFY_WITH_TIMEOUT(!m_program->window()->isVisible(), engineTimeoutMs);
     QTRY_VERIFY_WITH_TIMEOUT(!window, engineTimeoutMs);
     QCOMPARE(user.asked(), 2);
+}
+
+void TestPageWindowsEndToEnd::windowOpenedFromAPageWindowOutlivesIt()
+{
+    // A page window's page opens the message form in a window of its own;
+    // closing the first leaves the form and its text, which asks as it
+    // closes.
+    const QPointer<PageWindow> opener = openWindow("#item", QStringLiteral("Item 904 — Demo Auctions"));
+    QVERIFY(opener);
+    bool loaded = false;
+    connect(opener->pageView()->page(), &QWebEnginePage::loadFinished, opener, [&loaded](bool ok) { loaded = ok; });
+    opener->pageView()->page()->load(QUrl(page("windows.html")));
+    QTRY_VERIFY_WITH_TIMEOUT(loaded && opener->windowTitle() == QStringLiteral("Windows \u2014 Demo Auctions"),
+                             engineTimeoutMs);
+    QVERIFY(clickElement(opener->pageView()->view(), QStringLiteral("#compose")));
+    QPointer<PageWindow> form;
+    QTRY_VERIFY_WITH_TIMEOUT([&] {
+        for (PageWindow *w : m_program->window()->findChildren<PageWindow *>()) {
+            if (w != opener && w->windowTitle().startsWith(QLatin1String("Message")))
+                form = w;
+        }
+        return form && !form->pageView()->page()->isLoading();
+    }(), engineTimeoutMs);
+    form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(form, engineTimeoutMs));
+    QVERIFY(clickElement(form->pageView()->view(), QStringLiteral("#message")));
+    typeText(form, QStringLiteral("Is it still for sale?"));
+    QVERIFY(textKept(form));
+
+    ModalAnswerer user(Answer::Leave);
+    opener->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(opener, engineTimeoutMs));
+    pressKey(opener, Qt::Key_W, Qt::ControlModifier);
+    QTRY_VERIFY_WITH_TIMEOUT(!opener, engineTimeoutMs);
+    QCOMPARE(user.asked(), 0);
+    QVERIFY(form && form->isVisible());
+    QVERIFY(textKept(form));
+
+    form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(form, engineTimeoutMs));
+    pressKey(form, Qt::Key_W, Qt::ControlModifier);
+    QTRY_VERIFY_WITH_TIMEOUT(!form, engineTimeoutMs);
+    QCOMPARE(user.asked(), 1);
 }
 
 void TestPageWindowsEndToEnd::theSessionsEndAsksNothing()
