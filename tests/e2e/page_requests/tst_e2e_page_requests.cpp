@@ -400,7 +400,7 @@ void TestPageRequestsEndToEnd::fullScreenIsGrantedAndEscEndsIt()
 void TestPageRequestsEndToEnd::closingLetsAPageWithUnsentTextAsk()
 {
     QVERIFY(loadAndActivate("compose.html"));
-    QVERIFY(clickElement(auction()->view(), QStringLiteral("#message")));
+    QVERIFY(clickInto(auction()->view(), QStringLiteral("#message")));
     m_program->type(QStringLiteral("Is it still for sale?"));
 
     // The page asks; Stay keeps the program and the text.

@@ -158,7 +158,7 @@ PageWindow *TestPageWindowsEndToEnd::openWindow(const char *link, const QString 
 PageWindow *TestPageWindowsEndToEnd::windowWithUnsentText()
 {
     PageWindow *window = openWindow("#compose", QStringLiteral("Message the seller \u2014 Demo Auctions"));
-    if (!window || !clickElement(window->pageView()->view(), QStringLiteral("#message")))
+    if (!window || !clickInto(window->pageView()->view(), QStringLiteral("#message")))
         return nullptr;
     typeText(window, QStringLiteral("Is it still for sale?"));
     return textKept(window) ? window : nullptr;
@@ -251,7 +251,7 @@ void TestPageWindowsEndToEnd::windowOpenedFromAPageWindowOutlivesIt()
     }(), engineTimeoutMs);
     form->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(form, engineTimeoutMs));
-    QVERIFY(clickElement(form->pageView()->view(), QStringLiteral("#message")));
+    QVERIFY(clickInto(form->pageView()->view(), QStringLiteral("#message")));
     typeText(form, QStringLiteral("Is it still for sale?"));
     QVERIFY(textKept(form));
 
@@ -329,7 +329,7 @@ void TestPageWindowsEndToEnd::nothingToAskClosesAtOnce()
     const QPointer<PageWindow> window = openWindow(link.constData(), title);
     QVERIFY(window);
     if (killRenderer) {
-        QVERIFY(clickElement(window->pageView()->view(), QStringLiteral("#message")));
+        QVERIFY(clickInto(window->pageView()->view(), QStringLiteral("#message")));
         typeText(window, QStringLiteral("Is it still for sale?"));
         QVERIFY(textKept(window));
         const qint64 pid = window->pageView()->page()->renderProcessPid();

@@ -4,6 +4,7 @@
 #include "page_window.h"
 #include "user_input.h"
 
+#include <QDeadlineTimer>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QTest>
@@ -11,6 +12,17 @@
 #include <QWebEngineView>
 
 namespace bidwarden::test {
+
+namespace {
+
+// The text as a string literal of a script, whatever it holds.
+QString scriptString(const QString &text)
+{
+    const QString array = QString::fromUtf8(QJsonDocument(QJsonArray{ text }).toJson(QJsonDocument::Compact));
+    return array.mid(1, array.size() - 2);
+}
+
+} // namespace
 
 QVariant evaluate(QWebEnginePage *page, const QString &script)
 {
@@ -30,9 +42,7 @@ QPoint elementCentre(QWebEngineView *view, const QString &selector)
     const QString script = QStringLiteral("(function () { var e = document.querySelector(%1);"
                                           " if (!e) return null; var r = e.getBoundingClientRect();"
                                           " return [r.x + r.width / 2, r.y + r.height / 2]; })()");
-    // The selector goes into the script as a string literal, whatever it holds.
-    const QString literal = QString::fromUtf8(QJsonDocument(QJsonArray{selector}).toJson(QJsonDocument::Compact));
-    const QVariantList xy = evaluate(view->page(), script.arg(literal.mid(1, literal.size() - 2))).toList();
+    const QVariantList xy = evaluate(view->page(), script.arg(scriptString(selector))).toList();
     return xy.size() == 2 ? QPoint(xy.at(0).toInt(), xy.at(1).toInt()) : QPoint();
 }
 
@@ -43,6 +53,19 @@ bool clickElement(QWebEngineView *view, const QString &selector)
         return false;
     clickOn(view, at);
     return true;
+}
+
+bool clickInto(QWebEngineView *view, const QString &selector)
+{
+    const QString focused =
+            QStringLiteral("document.activeElement === document.querySelector(%1)").arg(scriptString(selector));
+    for (QDeadlineTimer deadline(engineTimeoutMs); !deadline.hasExpired();) {
+        if (!clickElement(view, selector))
+            return false;
+        if (QTest::qWaitFor([&] { return evaluate(view->page(), focused).toBool(); }, 1000))
+            return true;
+    }
+    return false;
 }
 
 QList<PageWindow *> shownPageWindows(QWidget *window)

@@ -28,6 +28,11 @@ QPoint elementCentre(QWebEngineView *view, const QString &selector);
 // passkeys need. False where the page has no such element.
 bool clickElement(QWebEngineView *view, const QString &selector);
 
+// A user's click into a text box of the page, made again until the page
+// has given it the focus (a click that comes before the page can take it
+// changes nothing; the user would click again). False where it never has.
+bool clickInto(QWebEngineView *view, const QString &selector);
+
 // The page windows of the window that show.
 QList<PageWindow *> shownPageWindows(QWidget *window);
 
