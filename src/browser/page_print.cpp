@@ -8,6 +8,8 @@
 #include <QSaveFile>
 #include <QWebEngineView>
 #if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+#include "pdf_on_paper.h"
+
 #include <QWebEngineFrame>
 #endif
 
@@ -109,22 +111,36 @@ void PagePrint::printFrame(const QWebEngineFrame &frame)
 {
     // Qt WebEngine 6.8 puts only the main frame on a printer
     // (QWebEngineView::print); a frame by itself it renders only into a PDF
-    // (A4, portrait). So a frame prints by itself into the PDF file chosen
-    // in the dialog, and on a printer the whole page prints.
-    const bool toPdfFile = m_printer->outputFormat() == QPrinter::PdfFormat && !m_printer->outputFileName().isEmpty();
-    if (!toPdfFile || !frame.isValid() || frame.isMainFrame()) {
+    // (A4, portrait). That PDF is the file chosen in the dialog, or it is
+    // put on the printer's paper.
+    if (!frame.isValid() || frame.isMainFrame()) {
         printPage();
         return;
     }
     m_printing = true;
+    const bool toPdfFile = m_printer->outputFormat() == QPrinter::PdfFormat && !m_printer->outputFileName().isEmpty();
     QWebEngineFrame printed = frame;
-    printed.printToPdf([self = QPointer<PagePrint>(this), path = m_printer->outputFileName()](const QByteArray &pdf) {
-        if (!self)
-            return;
-        if (pdf.isEmpty())
-            qCWarning(lcBrowser) << "the engine could not print the frame";
-        self->end(!pdf.isEmpty() && writePdf(path, pdf));
+    printed.printToPdf([self = QPointer<PagePrint>(this), toPdfFile](const QByteArray &pdf) {
+        if (self)
+            self->putFramePdfOut(pdf, toPdfFile);
     });
+}
+
+void PagePrint::putFramePdfOut(const QByteArray &pdf, bool toPdfFile)
+{
+    if (pdf.isEmpty()) {
+        qCWarning(lcBrowser) << "the engine could not print the frame";
+        end(false);
+        return;
+    }
+    if (toPdfFile) {
+        end(writePdf(m_printer->outputFileName(), pdf));
+        return;
+    }
+    const PdfPaintResult painted = paintPdfOnPaper(pdf, m_printer.get());
+    if (!painted.ok())
+        qCWarning(lcBrowser) << "the printed frame did not reach the printer:" << painted.error;
+    end(painted.ok());
 }
 #endif
 

@@ -53,6 +53,8 @@ private:
     void printPage();
 #if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
     void printFrame(const QWebEngineFrame &frame);
+    // The engine's PDF of a frame, into the file chosen or on paper.
+    void putFramePdfOut(const QByteArray &pdf, bool toPdfFile);
 #endif
     void end(bool success);
 
