@@ -119,10 +119,11 @@ private Q_SLOTS:
 private:
     WebEnginePane *auction() const { return m_program->auctionPane(); }
     QString page(const char *path) const { return m_program->peers().auctionUrl() + QLatin1String(path); }
-    // A window opened by the link of windows.html, its page loaded, active.
-    PageWindow *openWindow(const char *link, const QString &title);
+    // A window opened by the link of windows.html (in the auction pane, or
+    // in the view given), its page loaded, active.
+    PageWindow *openWindow(const char *link, const QString &title, QWebEngineView *from = nullptr);
     // The compose page's window with text typed into its form.
-    PageWindow *windowWithUnsentText();
+    PageWindow *windowWithUnsentText(QWebEngineView *from = nullptr);
     bool textKept(PageWindow *window);
 
     std::unique_ptr<ProgramUnderTest> m_program;
@@ -138,10 +139,10 @@ void TestPageWindowsEndToEnd::init()
     QVERIFY(m_program->activate());
 }
 
-PageWindow *TestPageWindowsEndToEnd::openWindow(const char *link, const QString &title)
+PageWindow *TestPageWindowsEndToEnd::openWindow(const char *link, const QString &title, QWebEngineView *from)
 {
     const QList<PageWindow *> before = m_program->window()->findChildren<PageWindow *>();
-    if (!clickElement(auction()->view(), QString::fromLatin1(link)))
+    if (!clickElement(from ? from : auction()->view(), QString::fromLatin1(link)))
         return nullptr;
     PageWindow *opened = nullptr;
     const bool loaded = QTest::qWaitFor([&] {
@@ -155,9 +156,9 @@ PageWindow *TestPageWindowsEndToEnd::openWindow(const char *link, const QString 
     return QTest::qWaitForWindowActive(opened, engineTimeoutMs) ? opened : nullptr;
 }
 
-PageWindow *TestPageWindowsEndToEnd::windowWithUnsentText()
+PageWindow *TestPageWindowsEndToEnd::windowWithUnsentText(QWebEngineView *from)
 {
-    PageWindow *window = openWindow("#compose", QStringLiteral("Message the seller \u2014 Demo Auctions"));
+    PageWindow *window = openWindow("#compose", QStringLiteral("Message the seller \u2014 Demo Auctions"), from);
     if (!window || !clickInto(window->pageView()->view(), QStringLiteral("#message")))
         return nullptr;
     typeText(window, QStringLiteral("Is it still for sale?"));
@@ -233,27 +234,15 @@ void TestPageWindowsEndToEnd::windowOpenedFromAPageWindowOutlivesIt()
     // A page window's page opens the message form in a window of its own;
     // closing the first leaves the form and its text, which asks as it
     // closes.
-    const QPointer<PageWindow> opener = openWindow("#item", QStringLiteral("Item 904 — Demo Auctions"));
+    const QPointer<PageWindow> opener = openWindow("#item", QStringLiteral("Item 904 \u2014 Demo Auctions"));
     QVERIFY(opener);
     bool loaded = false;
     connect(opener->pageView()->page(), &QWebEnginePage::loadFinished, opener, [&loaded](bool ok) { loaded = ok; });
     opener->pageView()->page()->load(QUrl(page("windows.html")));
     QTRY_VERIFY_WITH_TIMEOUT(loaded && opener->windowTitle() == QStringLiteral("Windows \u2014 Demo Auctions"),
                              engineTimeoutMs);
-    QVERIFY(clickElement(opener->pageView()->view(), QStringLiteral("#compose")));
-    QPointer<PageWindow> form;
-    QTRY_VERIFY_WITH_TIMEOUT([&] {
-        for (PageWindow *w : m_program->window()->findChildren<PageWindow *>()) {
-            if (w != opener && w->windowTitle().startsWith(QLatin1String("Message")))
-                form = w;
-        }
-        return form && !form->pageView()->page()->isLoading();
-    }(), engineTimeoutMs);
-    form->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(form, engineTimeoutMs));
-    QVERIFY(clickInto(form->pageView()->view(), QStringLiteral("#message")));
-    typeText(form, QStringLiteral("Is it still for sale?"));
-    QVERIFY(textKept(form));
+    const QPointer<PageWindow> form = windowWithUnsentText(opener->pageView()->view());
+    QVERIFY(form);
 
     ModalAnswerer user(Answer::Leave);
     opener->activateWindow();

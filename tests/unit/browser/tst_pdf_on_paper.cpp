@@ -45,6 +45,17 @@ QByteArray pdfOf(const QList<SourcePage> &pages)
     return bytes;
 }
 
+// Paints the PDF on A4 paper with no margins; the paper is a PDF too.
+PdfPaintResult paintOnA4(const QByteArray &pdf, QByteArray *paper)
+{
+    QBuffer buffer(paper);
+    buffer.open(QIODevice::WriteOnly);
+    QPdfWriter printer(&buffer);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setPageMargins(QMarginsF());
+    return paintPdfOnPaper(pdf, &printer);
+}
+
 // The sheets a paint on A4 paper came to, as pictures.
 QList<QImage> sheetsOf(const QByteArray &paper)
 {
@@ -110,15 +121,7 @@ void TestPdfOnPaper::pagesKeepTheirShapePlaceAndOrder()
     QFETCH(QList<QPointF>, white);
 
     QByteArray paper;
-    QBuffer buffer(&paper);
-    buffer.open(QIODevice::WriteOnly);
-    PdfPaintResult result;
-    {
-        QPdfWriter printer(&buffer);
-        printer.setPageSize(QPageSize(QPageSize::A4));
-        printer.setPageMargins(QMarginsF());
-        result = paintPdfOnPaper(pdfOf(pages), &printer);
-    }
+    const PdfPaintResult result = paintOnA4(pdfOf(pages), &paper);
     QVERIFY2(result.ok(), qPrintable(result.error));
     QCOMPARE(result.pages, pages.size());
     const QList<QImage> sheets = sheetsOf(paper);
@@ -141,13 +144,7 @@ void TestPdfOnPaper::whatIsNoPdfPrintsNothing()
 {
     QFETCH(QByteArray, pdf);
     QByteArray paper;
-    QBuffer buffer(&paper);
-    buffer.open(QIODevice::WriteOnly);
-    PdfPaintResult result;
-    {
-        QPdfWriter printer(&buffer);
-        result = paintPdfOnPaper(pdf, &printer);
-    }
+    const PdfPaintResult result = paintOnA4(pdf, &paper);
     QVERIFY(!result.ok());
     QCOMPARE(result.pages, 0);
     // The printer was never started: no sheet went out.
