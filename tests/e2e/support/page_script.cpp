@@ -55,17 +55,22 @@ bool clickElement(QWebEngineView *view, const QString &selector)
     return true;
 }
 
+bool clickElementUntil(QWebEngineView *view, const QString &selector, const std::function<bool()> &taken)
+{
+    for (QDeadlineTimer deadline(engineTimeoutMs); !deadline.hasExpired();) {
+        if (!clickElement(view, selector))
+            return false;
+        if (QTest::qWaitFor(taken, 1000))
+            return true;
+    }
+    return false;
+}
+
 bool clickInto(QWebEngineView *view, const QString &selector)
 {
     const QString focused =
             QStringLiteral("document.activeElement === document.querySelector(%1)").arg(scriptString(selector));
-    for (QDeadlineTimer deadline(engineTimeoutMs); !deadline.hasExpired();) {
-        if (!clickElement(view, selector))
-            return false;
-        if (QTest::qWaitFor([&] { return evaluate(view->page(), focused).toBool(); }, 1000))
-            return true;
-    }
-    return false;
+    return clickElementUntil(view, selector, [&] { return evaluate(view->page(), focused).toBool(); });
 }
 
 QList<PageWindow *> shownPageWindows(QWidget *window)

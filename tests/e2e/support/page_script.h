@@ -5,6 +5,8 @@
 #include <QString>
 #include <QVariant>
 
+#include <functional>
+
 class QWebEnginePage;
 class QWebEngineView;
 class QWidget;
@@ -27,6 +29,11 @@ QPoint elementCentre(QWebEngineView *view, const QString &selector);
 // click(), it carries the user's gesture, which new windows, print and
 // passkeys need. False where the page has no such element.
 bool clickElement(QWebEngineView *view, const QString &selector);
+
+// A user's click on the element, made again until the page shows that it
+// took it (a click that comes before the page can take it changes nothing;
+// the user would click again). False where it never did.
+bool clickElementUntil(QWebEngineView *view, const QString &selector, const std::function<bool()> &taken);
 
 // A user's click into a text box of the page, made again until the page
 // has given it the focus (a click that comes before the page can take it
