@@ -307,13 +307,44 @@ std::optional<DemoResponse> passkeyPage(const DemoRequest &request)
                                " } catch (e) { refused(e); } }</script>"));
 }
 
+// Pages that try to reach beyond the browser: links to other programs' addresses
+// (the page's own, and an advert's in a frame from another site, localhost
+// here), a page that goes to one by itself, and a page that downloads five
+// files by itself, one after the other.
+std::optional<DemoResponse> pageReachingBeyondTheBrowser(const DemoRequest &request)
+{
+    const QString &path = request.path;
+    if (path == QLatin1String("/other-programs.html"))
+        return page(QStringLiteral("Other programs \u2014 Demo Auctions"), {},
+                    QStringLiteral("<p><a id=\"probe\" href=\"bwprobe://lot/900?seller=jo&amp;note=a%20b\">"
+                                   "Open the lot in the viewer</a></p>"
+                                   "<p><a id=\"mail\" href=\"mailto:seller@demo.test?subject=Item%20900\">"
+                                   "Write to the seller</a></p>"
+                                   "<script>document.write('<iframe id=\"advert\" width=\"300\" height=\"80\""
+                                   " src=\"http://localhost:' + location.port + '/advert.html\"></iframe>');</script>"));
+    if (path == QLatin1String("/advert.html"))
+        return page(QString(), {},
+                    QStringLiteral("<a id=\"offer\" href=\"bwprobe://advert/offer\" style=\"display: block;"
+                                   " position: fixed; inset: 0; background: #fc0\">Win a prize</a>"));
+    if (path == QLatin1String("/other-program-unasked.html"))
+        return page(QStringLiteral("Unasked \u2014 Demo Auctions"), {},
+                    QStringLiteral("<script>location.href = 'bwprobe://unasked';</script>"));
+    if (path == QLatin1String("/downloads.html"))
+        return page(QStringLiteral("Downloads \u2014 Demo Auctions"), {},
+                    QStringLiteral("<script>var part = 0; function next() { var a = document.createElement('a');"
+                                   " a.href = '/download/catalog.txt?part=' + (++part); a.download = 'part' + part + '.txt';"
+                                   " document.body.appendChild(a); a.click(); if (part < 5) setTimeout(next, 300); }"
+                                   " setTimeout(next, 100);</script>"));
+    return std::nullopt;
+}
+
 // The pages that try what a page asks of its browser, each kind from a
 // function of its own.
 std::optional<DemoResponse> pageForTheBrowsersDuties(const DemoRequest &request)
 {
     using PageFunction = std::optional<DemoResponse> (*)(const DemoRequest &);
     for (PageFunction pageFor : { &pageAskingTheBrowser, &pageUsingTheBrowsersServices, &invoicePages,
-                                  &pageForNewWindows, &passkeyPage }) {
+                                  &pageForNewWindows, &passkeyPage, &pageReachingBeyondTheBrowser }) {
         if (std::optional<DemoResponse> response = pageFor(request))
             return response;
     }

@@ -3,6 +3,7 @@
 #include "desktop_notifications.h"
 #include "drawing_path.h"
 #include "engine_facts.h"
+#include "engine_sandbox.h"
 #include "main_window.h"
 #include "page_windows.h"
 #include "program_setup.h"
@@ -20,6 +21,7 @@ int main(int argc, char *argv[])
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     setUpApplication();
+    warnWhenSandboxIsOff();
     installQtTranslations(app);
     chooseDrawingPath();
 

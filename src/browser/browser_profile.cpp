@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 #if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
@@ -84,12 +85,25 @@ void presentAsChromium(QWebEngineProfile *profile)
 #endif
 }
 
+// The engine keeps cookies and sites' storage in plain files: its folders
+// are the user's alone, also where they were made before with wider access.
+void keepToTheUser(const QString &folder)
+{
+    if (folder.isEmpty())
+        return;
+    if (!QDir().mkpath(folder)
+        || !QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner))
+        qCWarning(lcBrowser) << "could not keep the browser's folder" << folder << "to the user alone";
+}
+
 } // namespace
 
 BrowserProfile::BrowserProfile(const QString &storageName, const QString &storagePath, QObject *parent)
     : QObject(parent)
     , m_profile(makeProfile(storageName, storagePath, this))
 {
+    keepToTheUser(m_profile->persistentStoragePath());
+    keepToTheUser(m_profile->cachePath());
     // The save dialog opens in the user's download folder, not in whatever
     // folder the program happened to be started from.
     m_profile->setDownloadPath(downloadFolder());
@@ -106,6 +120,10 @@ BrowserProfile::BrowserProfile(const QString &storageName, const QString &storag
     // stays a download. The viewer's print button reaches PagePrint as
     // printRequested from Qt WebEngine 6.7 on; 6.4 does not report it.
     m_profile->settings()->setAttribute(QWebEngineSettings::PluginsEnabled, true);
+    // A page opened from disk (a saved invoice) shows, and reads no other file.
+    m_profile->settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, false);
+    // WebRTC offers pages the public interface only, not every local address.
+    m_profile->settings()->setAttribute(QWebEngineSettings::WebRTCPublicInterfacesOnly, true);
     m_chooseSaveLocation = [](const QString &suggestedPath) {
         return QFileDialog::getSaveFileName(QApplication::activeWindow(), tr("Save File"), suggestedPath);
     };

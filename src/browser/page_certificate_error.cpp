@@ -3,6 +3,7 @@
 #include "browser_logging.h"
 #include "certificate_notice.h"
 #include "certificate_words.h"
+#include "shown_host.h"
 
 #include <QSslCertificate>
 #include <QWebEngineHistory>
@@ -17,7 +18,7 @@ namespace {
 CertificateFacts factsOf(const QWebEngineCertificateError &error)
 {
     CertificateFacts facts;
-    facts.host = error.url().host();
+    facts.host = shownHost(error.url());
     facts.reason = error.description();
     facts.overridable = error.isOverridable();
     // The site's own certificate comes first, its issuers' after it.
@@ -108,7 +109,7 @@ void PageCertificateError::handleLoadFinished()
         m_page->triggerAction(QWebEnginePage::Back);
     } else if (onRefusedPage) {
         if (m_notice)
-            m_notice->showRefused(refused.host());
+            m_notice->showRefused(shownHost(refused));
         Q_EMIT noticeWanted();
     } else {
         Q_EMIT pageWanted();

@@ -1,6 +1,7 @@
 #include "page_permissions.h"
 
 #include "permission_bar.h"
+#include "shown_host.h"
 
 #include <QWebEnginePage>
 #if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
@@ -68,13 +69,13 @@ void PagePermissions::connectRequests(QWebEnginePage *page)
     // Qt WebEngine 6.8 asks through QWebEnginePermission (featurePermissionRequested
     // is deprecated there); the program keeps the answers itself.
     connect(page, &QWebEnginePage::permissionRequested, this, [this](QWebEnginePermission request) {
-        decide(request.origin().host(), pagePermission(request.permissionType()),
+        decide(shownHost(request.origin()), pagePermission(request.permissionType()),
                [request](bool allowed) { allowed ? request.grant() : request.deny(); });
     });
 #else
     connect(page, &QWebEnginePage::featurePermissionRequested, this,
             [this, page = QPointer<QWebEnginePage>(page)](const QUrl &origin, QWebEnginePage::Feature feature) {
-                decide(origin.host(), pagePermission(feature), [page, origin, feature](bool allowed) {
+                decide(shownHost(origin), pagePermission(feature), [page, origin, feature](bool allowed) {
                     if (page)
                         page->setFeaturePermission(origin, feature,
                                                    allowed ? QWebEnginePage::PermissionGrantedByUser
@@ -99,10 +100,11 @@ void PagePermissions::decide(const QString &host, std::optional<PagePermission> 
         answer(false);
         return;
     }
-    m_bar->ask({ host, *permission, [answers = m_answers, host, permission, answer](bool allowed) {
-                    answers->remember(host, *permission, allowed);
-                    answer(allowed);
-                } });
+    m_bar->ask({ permissionQuestion(host, *permission),
+                 [answers = m_answers, host, permission, answer](bool allowed) {
+                     answers->remember(host, *permission, allowed);
+                     answer(allowed);
+                 } });
 }
 
 } // namespace bidwarden

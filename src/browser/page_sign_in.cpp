@@ -1,6 +1,7 @@
 #include "page_sign_in.h"
 
 #include "authentication_dialog.h"
+#include "shown_host.h"
 
 #include <QAuthenticator>
 #include <QUrl>
@@ -35,7 +36,7 @@ PageSignIn::PageSignIn(QWebEnginePage *page, QWidget *shownIn)
     , m_shownIn(shownIn)
 {
     connect(page, &QWebEnginePage::authenticationRequired, this, [this](const QUrl &url, QAuthenticator *auth) {
-        askForCredentials(m_shownIn ? m_shownIn->window() : nullptr, url.host(), auth, false);
+        askForCredentials(m_shownIn ? m_shownIn->window() : nullptr, shownHost(url), auth, false);
     });
     connect(page, &QWebEnginePage::proxyAuthenticationRequired, this,
             [this](const QUrl &, QAuthenticator *auth, const QString &proxyHost) {

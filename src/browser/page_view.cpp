@@ -5,9 +5,12 @@
 #include "certificate_notice.h"
 #include "find_bar.h"
 #include "link_menu.h"
+#include "other_programs.h"
 #include "page_certificate_error.h"
+#include "page_downloads.h"
 #include "page_find.h"
 #include "page_full_screen.h"
+#include "page_other_programs.h"
 #include "page_passkeys.h"
 #include "page_permissions.h"
 #include "page_print.h"
@@ -75,6 +78,8 @@ PageView::PageView(BrowserProfile *profile, PageWindowFactory openWindow, QWidge
     openWindowsFor(std::move(openWindow));
     new PageSignIn(m_page, m_view);
     new PagePermissions(m_page, m_permissions, profile->permissionAnswers());
+    m_otherPrograms = new PageOtherPrograms(m_page, m_permissions, profile->permissionAnswers());
+    m_downloads = new PageDownloads(m_page, m_permissions, profile->permissionAnswers());
     new PageFullScreen(m_page, m_view);
     auto *certificates = new PageCertificateError(m_page, m_certificateNotice);
     connect(certificates, &PageCertificateError::noticeWanted, this,
@@ -82,6 +87,14 @@ PageView::PageView(BrowserProfile *profile, PageWindowFactory openWindow, QWidge
     connect(certificates, &PageCertificateError::pageWanted, this, [this] { m_stack->setCurrentWidget(m_view); });
     new PagePasskeys(m_page, m_view);
     connect(m_page, &QWebEnginePage::loadStarted, this, [this] { m_stack->setCurrentWidget(m_view); });
+    // The page has gone once another document replaces it: what it asked
+    // and the user has not answered is answered or dropped. (A click on a
+    // link to another program starts a load that never ends, so the next
+    // load need not report a start.)
+    connect(m_page, &PanePage::documentCommitted, m_permissions, [this](bool mainFrame) {
+        if (mainFrame)
+            m_permissions->blockAll();
+    });
     connect(m_page, &QWebEnginePage::renderProcessTerminated, this,
             [this](QWebEnginePage::RenderProcessTerminationStatus status, int exitCode) {
                 showRenderProcessEnded(status, exitCode);
@@ -95,6 +108,15 @@ QString PageView::address() const
 {
     // As loaded: decoding "%20" or "%C5%82" would change what a snipe sends.
     return m_page->url().toString(QUrl::FullyEncoded);
+}
+
+void PageView::load(const QUrl &address)
+{
+    // The engine would refuse it: only a click in a page counts as the user's.
+    if (!engineLoadsScheme(address.scheme()))
+        m_otherPrograms->askForTyped(address);
+    else
+        m_page->load(address);
 }
 
 void PageView::offerSnipeLink()
@@ -129,7 +151,10 @@ void PageView::handleDownloadRequested(QWebEngineDownloadRequest *download)
     if (download->page() != m_page)
         return;
     Q_EMIT downloadStarting();
-    m_profile->offerDownload(download);
+    if (m_downloads->mayOffer(download))
+        m_profile->offerDownload(download);
+    else
+        download->cancel();
     Q_EMIT downloadOffered();
 }
 

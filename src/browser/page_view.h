@@ -18,6 +18,8 @@ class CertificateNotice;
 class FindBar;
 class PanePage;
 class PagePrint;
+class PageDownloads;
+class PageOtherPrograms;
 class PageView;
 class PermissionBar;
 
@@ -32,7 +34,9 @@ using PageWindowFactory = std::function<PageView *(QWidget *opener)>;
 // renderer has ended (until the next load) or while a certificate
 // nobody vouches for waits for the user, and the answers to what the page
 // asks: new windows (made by the factory), sign-in, permissions, full
-// screen, printing, and its downloads (offered by the profile). Once offered, its menu
+// screen, printing, links to other programs (asked first), and its
+// downloads (offered by the profile, several in a row only with the user's
+// leave). Once offered, its menu
 // on a link has "Snipe Link". A page duty added here serves panes and page
 // windows alike.
 class PageView : public QWidget
@@ -58,6 +62,9 @@ public:
 
     // The page's address as the engine loaded it, percent-encoding kept.
     QString address() const;
+    // Loads the address the user gave (typed, chosen); one of another
+    // program is handed over only once the user agrees in the bar.
+    void load(const QUrl &address);
     // Adds "Snipe Link" to the page's menu on a link (snipeLinkRequested).
     void offerSnipeLink();
 
@@ -86,6 +93,8 @@ private:
     PagePrint *m_print = nullptr;
     CertificateNotice *m_certificateNotice = nullptr;
     QStackedLayout *m_stack = nullptr;
+    PageOtherPrograms *m_otherPrograms = nullptr;
+    PageDownloads *m_downloads = nullptr;
 };
 
 } // namespace bidwarden

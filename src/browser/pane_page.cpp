@@ -1,8 +1,11 @@
 #include "pane_page.h"
 
+#include "other_programs.h"
+
 #include <QUuid>
 #include <QWebEngineScript>
 #include <QWebEngineScriptCollection>
+#include <QWebEngineSettings>
 #include <QWebEngineUrlRequestInfo>
 #include <QWebEngineUrlRequestInterceptor>
 
@@ -45,6 +48,7 @@ PanePage::PanePage(QWebEngineProfile *profile, QObject *parent)
     : QWebEnginePage(profile, parent)
     , m_mainFrameMarker(QStringLiteral("bidwarden-committed-main-") + commitToken())
     , m_subFrameMarker(QStringLiteral("bidwarden-committed-frame-") + commitToken())
+    , m_inputMarker(QStringLiteral("bidwarden-input-") + commitToken())
 {
     setUrlRequestInterceptor(new MainFrameRequestWatcher(this));
 
@@ -62,6 +66,27 @@ PanePage::PanePage(QWebEngineProfile *profile, QObject *parent)
     script.setSourceCode(QStringLiteral("console.log((window === window.top ? '%1 ' : '%2 ') + location.href);")
                                  .arg(m_mainFrameMarker, m_subFrameMarker));
     scripts().insert(script);
+
+    // The engine tells the program that a navigation came from the user, not
+    // from which frame. A frame of another site (an advert) asks in its own
+    // name, so every frame reports where the user's own presses land; a
+    // page's script cannot make such an event (isTrusted).
+    QWebEngineScript input;
+    input.setName(QStringLiteral("bidwarden-input-report"));
+    input.setInjectionPoint(QWebEngineScript::DocumentCreation);
+    input.setWorldId(QWebEngineScript::ApplicationWorld);
+    input.setRunsOnSubFrames(true);
+    input.setSourceCode(QStringLiteral("(function () { function report(e) { if (e.isTrusted)"
+                                       " console.log('%1 ' + (self.origin || location.origin)); }"
+                                       " addEventListener('mousedown', report, true);"
+                                       " addEventListener('keydown', report, true); })();")
+                                .arg(m_inputMarker));
+    scripts().insert(input);
+
+    // What the program hands to other programs it asks the user first
+    // (acceptNavigationRequest below), and only for a user's click: a
+    // script's or a redirect's navigation to such an address goes nowhere.
+    settings()->setUnknownUrlSchemePolicy(QWebEngineSettings::AllowUnknownUrlSchemesFromUserInteraction);
 }
 
 QWebEnginePage *PanePage::createWindow(WebWindowType type)
@@ -71,6 +96,12 @@ QWebEnginePage *PanePage::createWindow(WebWindowType type)
 
 bool PanePage::acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame)
 {
+    // The engine asks here about another program's address only after a
+    // user's click, and would hand it to the desktop at once on a yes.
+    if (!engineLoadsScheme(url.scheme())) {
+        Q_EMIT otherProgramRequested(url);
+        return false;
+    }
     if (isMainFrame)
         Q_EMIT mainFrameNavigationRequested();
     return QWebEnginePage::acceptNavigationRequest(url, type, isMainFrame);
@@ -86,6 +117,8 @@ void PanePage::javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level, con
         Q_EMIT documentCommitted(true, address);
     else if (space > 0 && marker == m_subFrameMarker)
         Q_EMIT documentCommitted(false, address);
+    else if (space > 0 && marker == m_inputMarker)
+        Q_EMIT userInput(address);
     else
         QWebEnginePage::javaScriptConsoleMessage(level, message, lineNumber, sourceId);
 }

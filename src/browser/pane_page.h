@@ -6,10 +6,13 @@
 
 namespace bidwarden {
 
-// The engine's page with the two things a pane needs to know and the page
-// API does not tell: the moment a new document is committed (the answer has
+// The engine's page with what a page's duties need to know and the page API
+// does not tell: the moment a new document is committed (the answer has
 // arrived and replaces the page shown), for the main frame and for frames,
-// and whether the main frame's request was a form post.
+// whether the main frame's request was a form post, where the user last
+// clicked or pressed a key (the frame's origin), and a link the user
+// followed to another program's address, which the page does not hand over
+// by itself.
 class PanePage : public QWebEnginePage
 {
     Q_OBJECT
@@ -37,6 +40,12 @@ Q_SIGNALS:
     // one else that the user chose to stay.
     void confirmAsked();
     void confirmAnswered(bool yes);
+    // The user pressed a mouse button or a key in the page, in the main
+    // frame or in a frame of this origin.
+    void userInput(const QUrl &frameOrigin);
+    // The user followed a link to an address the engine does not load (a
+    // scheme of another program); nothing has been handed over.
+    void otherProgramRequested(const QUrl &address);
 
 protected:
     QWebEnginePage *createWindow(WebWindowType type) override;
@@ -49,6 +58,7 @@ private:
     WindowOpener m_openWindow;
     QString m_mainFrameMarker;
     QString m_subFrameMarker;
+    QString m_inputMarker;
 };
 
 } // namespace bidwarden

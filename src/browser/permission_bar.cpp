@@ -67,8 +67,12 @@ void PermissionBar::blockAll()
     // Taken first: an answer may make the page ask again.
     const QList<Question> unanswered = std::exchange(m_questions, {});
     hide();
-    for (const Question &question : unanswered)
-        question.answer(false);
+    for (const Question &question : unanswered) {
+        if (question.dropped)
+            question.dropped();
+        else
+            question.answer(false);
+    }
 }
 
 QString PermissionBar::questionText() const
@@ -91,7 +95,9 @@ void PermissionBar::answerFirst(bool allowed)
 void PermissionBar::showFirst()
 {
     const Question &question = m_questions.first();
-    m_text->setText(permissionQuestion(question.host, question.permission));
+    m_text->setText(question.text);
+    m_text->setToolTip(question.detail);
+    m_allow->setText(question.allowText.isEmpty() ? tr("&Allow") : question.allowText);
     show();
 }
 

@@ -16,9 +16,10 @@ namespace bidwarden {
 // The question put to the user, naming the site by its host.
 QString permissionQuestion(const QString &host, PagePermission permission);
 
-// A bar above a page that asks the user what the page wants to use, one
-// question at a time, the next once one is answered. Never modal: the page
-// and the rest of the window stay usable while it asks.
+// A bar above a page that asks the user what the page wants (to use the
+// camera, to hand a link to another program, to download several files),
+// one question at a time, the next once one is answered. Never modal: the
+// page and the rest of the window stay usable while it asks.
 class PermissionBar : public QFrame
 {
     Q_OBJECT
@@ -26,17 +27,23 @@ class PermissionBar : public QFrame
 public:
     struct Question
     {
-        QString host;
-        PagePermission permission;
+        QString text;
         // Called once, with the user's answer.
         std::function<void(bool allowed)> answer;
+        // The yes button's text, with its mnemonic; "&Allow" when empty.
+        QString allowText = QString();
+        // Shown as the question's tooltip: what the text had to cut short.
+        QString detail = QString();
+        // Called in place of answer(false) when the page goes away before
+        // the user answers; where empty, that is an answer of Block.
+        std::function<void()> dropped = {};
     };
 
     explicit PermissionBar(QWidget *parent = nullptr);
 
     void ask(Question question);
-    // The page the questions came from has gone: each is answered Block, so
-    // nothing is left waiting.
+    // The page the questions came from has gone: each is answered Block (or
+    // dropped), so nothing is left waiting.
     void blockAll();
     int pending() const { return int(m_questions.size()); }
     QString questionText() const;

@@ -122,7 +122,7 @@ void WebEnginePane::navigate(const QString &address)
 {
     // load(), not setUrl(): setUrl() reports the new address at once, while
     // the old page is still shown.
-    m_pageView->page()->load(urlForAddress(address));
+    m_pageView->load(urlForAddress(address));
 }
 
 void WebEnginePane::navigatePost(const QUrl &url, const QByteArray &postData,

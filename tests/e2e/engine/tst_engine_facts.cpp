@@ -1,6 +1,8 @@
 #include "engine_facts.h"
+#include "engine_sandbox.h"
 
 #include <QFile>
+#include <QProcessEnvironment>
 #include <QTest>
 #include <QtWebEngineCore/qtwebenginecoreglobal.h>
 
@@ -14,6 +16,8 @@ class TestEngineFacts : public QObject
 
 private Q_SLOTS:
     void namesTheEngineAndItsPackage();
+    void sandbox_data();
+    void sandbox();
 };
 
 void TestEngineFacts::namesTheEngineAndItsPackage()
@@ -28,6 +32,8 @@ void TestEngineFacts::namesTheEngineAndItsPackage()
     };
     QCOMPARE(value(QStringLiteral("Qt WebEngine")), QString::fromLatin1(qWebEngineVersion()));
     QCOMPARE(value(QStringLiteral("Chromium")), QString::fromLatin1(qWebEngineChromiumVersion()));
+    // The suite runs the engine as root, with the variable set.
+    QCOMPARE(value(QStringLiteral("Sandbox")), QStringLiteral("off (QTWEBENGINE_DISABLE_SANDBOX)"));
 
     const QString package = value(QStringLiteral("Qt WebEngine package"));
     if (!QFile::exists(QStringLiteral("/var/lib/dpkg/status"))) {
@@ -39,6 +45,37 @@ void TestEngineFacts::namesTheEngineAndItsPackage()
     const QString prefix = QStringLiteral("libqt6webenginecore6 ") + QString::fromLatin1(qWebEngineVersion());
     QVERIFY2(package.startsWith(prefix), qPrintable(package));
     qInfo("engine %s, Chromium %s, package %s", qWebEngineVersion(), qWebEngineChromiumVersion(), qPrintable(package));
+}
+
+void TestEngineFacts::sandbox_data()
+{
+    QTest::addColumn<QStringList>("environment");
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("offBy");
+
+    const QStringList program{ QStringLiteral("bidwarden") };
+    QTest::newRow("on") << QStringList{ QStringLiteral("QTWEBENGINE_CHROMIUM_FLAGS=--no-sandboxes") } << program
+                        << QString();
+    // Set is set, whatever the value: the engine reads it so.
+    QTest::newRow("variable set to 0") << QStringList{ QStringLiteral("QTWEBENGINE_DISABLE_SANDBOX=0") } << program
+                                       << QStringLiteral("QTWEBENGINE_DISABLE_SANDBOX");
+    QTest::newRow("Chromium's switch in the variable")
+            << QStringList{ QStringLiteral("QTWEBENGINE_CHROMIUM_FLAGS=--foo --no-sandbox") } << program
+            << QStringLiteral("--no-sandbox in QTWEBENGINE_CHROMIUM_FLAGS");
+    QTest::newRow("Chromium's switch as an argument")
+            << QStringList() << QStringList{ QStringLiteral("bidwarden"), QStringLiteral("--no-sandbox") }
+            << QStringLiteral("--no-sandbox");
+}
+
+void TestEngineFacts::sandbox()
+{
+    QFETCH(QStringList, environment);
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, offBy);
+    QProcessEnvironment given;
+    for (const QString &entry : environment)
+        given.insert(entry.section(QLatin1Char('='), 0, 0), entry.section(QLatin1Char('='), 1));
+    QCOMPARE(sandboxSwitchedOffBy(given, arguments), offBy);
 }
 
 QTEST_APPLESS_MAIN(TestEngineFacts)

@@ -1,9 +1,11 @@
 // What a page asks of its browser, on the real engine with the demo auction
 // site's pages: new windows and a sign-in popup, HTTP authentication,
-// permissions, full screen, and a page that asks before it is left. Clicks
-// and keys go to the windows as a user's do.
+// permissions, full screen, a page that asks before it is left, and what a
+// page may not do without the user (other programs, local files, several
+// downloads). Clicks and keys go to the windows as a user's do.
 #include "address_box.h"
 #include "authentication_dialog.h"
+#include "browser_profile.h"
 #include "e2e_fixture.h"
 #include "find_bar.h"
 #include "full_screen_window.h"
@@ -18,14 +20,20 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPointer>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QWebEngineDownloadRequest>
 #include <QWebEnginePage>
+#include <QWebEngineProfile>
 #include <QWebEngineView>
 
 using namespace bidwarden;
@@ -48,6 +56,29 @@ void whenModalShows(std::function<void(QWidget *)> answer)
     });
     poll->start();
 }
+
+// Stands in for the desktop's other programs: records each address handed
+// to them, as it arrives.
+class OtherPrograms : public QObject
+{
+    Q_OBJECT
+
+public:
+    OtherPrograms()
+    {
+        for (const char *scheme : { "bwprobe", "mailto" })
+            QDesktopServices::setUrlHandler(QString::fromLatin1(scheme), this, "open");
+    }
+    ~OtherPrograms() override
+    {
+        for (const char *scheme : { "bwprobe", "mailto" })
+            QDesktopServices::unsetUrlHandler(QString::fromLatin1(scheme));
+    }
+    QStringList handed;
+
+public Q_SLOTS:
+    void open(const QUrl &address) { handed << address.toString(QUrl::FullyEncoded); }
+};
 
 } // namespace
 
@@ -72,6 +103,11 @@ private Q_SLOTS:
     void permissionsAreAskedInTheBarAndRemembered();
     void fullScreenIsGrantedAndEscEndsIt();
     void closingLetsAPageWithUnsentTextAsk();
+    void otherProgramsAreAskedFirst_data();
+    void otherProgramsAreAskedFirst();
+    void otherProgramsGetNothingWithoutAClick();
+    void pagesFromDiskReadNoOtherFile();
+    void severalDownloadsByThemselvesAskOnce();
 
 private:
     WebEnginePane *auction() const { return m_program->auctionPane(); }
@@ -82,10 +118,14 @@ private:
     }
 
     std::unique_ptr<ProgramUnderTest> m_program;
+    std::unique_ptr<OtherPrograms> m_otherPrograms;
 };
 
 void TestPageRequestsEndToEnd::init()
 {
+    // The last test's stand-in gone first: it takes its schemes' handlers with it.
+    m_otherPrograms.reset();
+    m_otherPrograms = std::make_unique<OtherPrograms>();
     m_program = std::make_unique<ProgramUnderTest>();
     QVERIFY(m_program->startPeers());
     m_program->open();
@@ -430,6 +470,127 @@ void TestPageRequestsEndToEnd::closingLetsAPageWithUnsentTextAsk()
     m_program->window()->close();
     QTRY_VERIFY_WITH_TIMEOUT(asked, engineTimeoutMs);
     QTRY_VERIFY_WITH_TIMEOUT(!m_program->window()->isVisible(), engineTimeoutMs);
+}
+
+
+void TestPageRequestsEndToEnd::otherProgramsAreAskedFirst_data()
+{
+    QTest::addColumn<QString>("link"); // clicked, or typed into the address box after "typed:"
+    QTest::addColumn<QString>("site");
+    QTest::addColumn<QString>("address");
+    QTest::addColumn<Qt::Key>("answer"); // Alt+O opens, Alt+B blocks
+
+    const QString probe = QStringLiteral("bwprobe://lot/900?seller=jo&note=a%20b");
+    QTest::newRow("link in the page, Open") << QStringLiteral("#probe") << QStringLiteral("127.0.0.1") << probe << Qt::Key_O;
+    QTest::newRow("link in the page, Block") << QStringLiteral("#probe") << QStringLiteral("127.0.0.1") << probe << Qt::Key_B;
+    QTest::newRow("mail link") << QStringLiteral("#mail") << QStringLiteral("127.0.0.1")
+                               << QStringLiteral("mailto:seller@demo.test?subject=Item%20900") << Qt::Key_O;
+    // Asked in the name of the advert's site, not the page's.
+    QTest::newRow("link in another site's frame") << QStringLiteral("#advert") << QStringLiteral("localhost")
+                                                  << QStringLiteral("bwprobe://advert/offer") << Qt::Key_O;
+    QTest::newRow("typed into the address box") << QStringLiteral("typed:bwprobe://typed/1") << QString()
+                                                << QStringLiteral("bwprobe://typed/1") << Qt::Key_O;
+}
+
+void TestPageRequestsEndToEnd::otherProgramsAreAskedFirst()
+{
+    QFETCH(QString, link);
+    QFETCH(QString, site);
+    QFETCH(QString, address);
+    QFETCH(Qt::Key, answer);
+    QVERIFY(loadAndActivate("other-programs.html"));
+    PermissionBar *bar = auction()->permissionBar();
+    const auto follow = [&] {
+        if (!link.startsWith(QLatin1String("typed:")))
+            return clickElementUntil(auction()->view(), link,
+                                     [&] { return bar->isVisible() || !m_otherPrograms->handed.isEmpty(); });
+        m_program->typeIntoTheAddressBox(link.mid(6));
+        m_program->press(Qt::Key_Return);
+        return true;
+    };
+    QVERIFY(follow());
+    QTRY_VERIFY_WITH_TIMEOUT(bar->isVisible(), engineTimeoutMs);
+    QCOMPARE(bar->questionText(), site.isEmpty()
+                     ? QStringLiteral("Open this address with another program: ") + address
+                     : site + QStringLiteral(" wants to open a link with another program: ") + address);
+    QCOMPARE(bar->findChild<QLabel *>(QStringLiteral("permissionText"))->toolTip(), address);
+    QVERIFY(m_otherPrograms->handed.isEmpty());
+    m_program->press(answer, Qt::AltModifier);
+    QTRY_VERIFY_WITH_TIMEOUT(!bar->isVisible(), engineTimeoutMs);
+    const QStringList once = answer == Qt::Key_O ? QStringList{ address } : QStringList();
+    QCOMPARE(m_otherPrograms->handed, once);
+
+    // The answer holds for the site and scheme: asked no more.
+    if (answer == Qt::Key_O) {
+        QVERIFY(follow());
+        QTRY_COMPARE_WITH_TIMEOUT(m_otherPrograms->handed, QStringList({ address, address }), engineTimeoutMs);
+        QVERIFY(!bar->isVisible());
+        return;
+    }
+    QVERIFY(clickElement(auction()->view(), link));
+    // A link of another scheme after it is asked about alone.
+    QVERIFY(clickElementUntil(auction()->view(), QStringLiteral("#mail"), [bar] { return bar->isVisible(); }));
+    QCOMPARE(bar->pending(), 1);
+    QVERIFY(bar->questionText().endsWith(QStringLiteral("mailto:seller@demo.test?subject=Item%20900")));
+    QVERIFY(m_otherPrograms->handed.isEmpty());
+}
+
+void TestPageRequestsEndToEnd::otherProgramsGetNothingWithoutAClick()
+{
+    // The page goes to another program's address by itself: nothing is
+    // handed over, nothing asked. A click after it is asked about alone.
+    QVERIFY(loadAndActivate("other-program-unasked.html"));
+    QVERIFY(m_program->load(auction(), page("other-programs.html")));
+    PermissionBar *bar = auction()->permissionBar();
+    QVERIFY(clickElementUntil(auction()->view(), QStringLiteral("#probe"), [bar] { return bar->isVisible(); }));
+    QCOMPARE(bar->pending(), 1);
+    QVERIFY(bar->questionText().endsWith(QStringLiteral("bwprobe://lot/900?seller=jo&note=a%20b")));
+    // The page goes away unanswered: nothing is handed over.
+    QVERIFY(m_program->load(auction(), page("itm/1")));
+    QVERIFY(!bar->isVisible());
+    QVERIFY(m_otherPrograms->handed.isEmpty());
+}
+
+void TestPageRequestsEndToEnd::pagesFromDiskReadNoOtherFile()
+{
+    // A saved page opened from disk shows, and cannot read the file beside it.
+    QTemporaryDir folder;
+    QFile secret(folder.filePath(QStringLiteral("secret.txt")));
+    QVERIFY(secret.open(QIODevice::WriteOnly) && secret.write("the user's own") > 0);
+    secret.close();
+    QFile invoice(folder.filePath(QStringLiteral("invoice.html")));
+    QVERIFY(invoice.open(QIODevice::WriteOnly));
+    invoice.write("<!DOCTYPE html><title>invoice</title><script>var r = new XMLHttpRequest();"
+                  " try { r.open('GET', 'secret.txt', false); r.send(); document.title = 'read: ' + r.responseText; }"
+                  " catch (e) { document.title = 'refused'; }</script>");
+    invoice.close();
+    QVERIFY(m_program->load(auction(), QUrl::fromLocalFile(invoice.fileName()).toString()));
+    QTRY_COMPARE_WITH_TIMEOUT(auction()->view()->page()->title(), QStringLiteral("refused"), engineTimeoutMs);
+}
+
+void TestPageRequestsEndToEnd::severalDownloadsByThemselvesAskOnce()
+{
+    // Five downloads the page starts by itself: the first is offered, the
+    // rest wait for one question; Allow offers them.
+    int offered = 0;
+    m_program->profile()->setSaveLocationChooser([&offered](const QString &) {
+        ++offered;
+        return QString();
+    });
+    int requested = 0;
+    QObject::connect(m_program->profile()->profile(), &QWebEngineProfile::downloadRequested, m_program->window(),
+                     [&requested] { ++requested; });
+    PermissionBar *bar = auction()->permissionBar();
+    QVERIFY(loadAndActivate("downloads.html"));
+    QTRY_COMPARE_WITH_TIMEOUT(requested, 5, engineTimeoutMs);
+    QCOMPARE(offered, 1);
+    QVERIFY(bar->isVisible());
+    QCOMPARE(bar->pending(), 1);
+    QCOMPARE(bar->questionText(), QStringLiteral("127.0.0.1 wants to download several files."));
+    m_program->press(Qt::Key_A, Qt::AltModifier);
+    QTRY_COMPARE_WITH_TIMEOUT(offered, 5, engineTimeoutMs);
+    QCOMPARE(requested, 9);
+    QVERIFY(!bar->isVisible());
 }
 
 BIDWARDEN_ENGINE_TEST_MAIN(TestPageRequestsEndToEnd)

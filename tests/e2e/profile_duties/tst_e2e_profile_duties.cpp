@@ -17,6 +17,10 @@
 #include <QAction>
 #include <QApplication>
 #include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
 #include <QMenu>
 #include <QTest>
 #include <QWebEngineContextMenuRequest>
@@ -81,6 +85,7 @@ private Q_SLOTS:
     void misspeltWordsAreMarkedAndReplacedFromTheMenu();
     void noDictionaryNoChecking();
     void allowedNotificationsGoToTheDesktop();
+    void storageIsTheUsersAlone();
 
 private:
     WebEnginePane *auction() const { return m_program->auctionPane(); }
@@ -236,6 +241,24 @@ void TestProfileDutiesEndToEnd::allowedNotificationsGoToTheDesktop()
 
     m_program->profile()->notifications()->setService(std::make_unique<TrayNotificationService>());
     QDBusConnection::disconnectFromBus(client);
+}
+
+void TestProfileDutiesEndToEnd::storageIsTheUsersAlone()
+{
+    // Cookies and sites' storage are plain files: their folders are made
+    // the user's alone, also where they were open to others before.
+    QTemporaryDir home;
+    const QString storage = home.filePath(QStringLiteral("open"));
+    QVERIFY(QDir().mkpath(storage));
+    QVERIFY(QFile::setPermissions(storage, QFile::permissions(storage) | QFile::ReadOther | QFile::ExeOther
+                                                   | QFile::ReadGroup | QFile::ExeGroup));
+    BrowserProfile profile(QStringLiteral("bidwarden-storage"), storage);
+    const QFile::Permissions others = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup | QFile::ReadOther
+            | QFile::WriteOther | QFile::ExeOther;
+    for (const QString &folder : { profile.profile()->persistentStoragePath(), profile.profile()->cachePath() }) {
+        QVERIFY2(QFileInfo(folder).isDir(), qPrintable(folder));
+        QCOMPARE(QFile::permissions(folder) & others, QFile::Permissions());
+    }
 }
 
 BIDWARDEN_ENGINE_TEST_MAIN(TestProfileDutiesEndToEnd)
