@@ -15,7 +15,11 @@ struct KeyDefinition
 };
 
 // The keys desktop browsers share; Ctrl+= is Ctrl+Plus without Shift on
-// most keyboards, and Ctrl+Shift+Tab arrives as Ctrl+Shift+Backtab.
+// most keyboards. Ctrl+Shift+Tab from a keyboard under X is matched as Qt's
+// key mapping offers it, Ctrl+Shift+Tab (the key's base symbol with the
+// modifiers held) or Ctrl+Backtab, never as the event's own
+// Ctrl+Shift+Backtab; an event with no key code (the engine's page hands an
+// unused key back so) is matched as it is, Ctrl+Shift+Backtab.
 const QList<KeyDefinition> &keyTable()
 {
     static const QList<KeyDefinition> table{
@@ -48,7 +52,8 @@ const QList<KeyDefinition> &keyTable()
         { BrowserKey::NextTab, QT_TRANSLATE_NOOP("bidwarden::BrowserKeys", "Next tab"),
           { QKeySequence(Qt::CTRL | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::Key_PageDown) } },
         { BrowserKey::PreviousTab, QT_TRANSLATE_NOOP("bidwarden::BrowserKeys", "Previous tab"),
-          { QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), QKeySequence(Qt::CTRL | Qt::Key_PageUp) } },
+          { QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab),
+            QKeySequence(Qt::CTRL | Qt::Key_PageUp) } },
     };
     return table;
 }

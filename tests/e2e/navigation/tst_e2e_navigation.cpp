@@ -9,6 +9,7 @@
 #include "web_engine_pane.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
@@ -79,7 +80,8 @@ void TestNavigationEndToEnd::backActsOnlyOnThePaneInFront()
 void TestNavigationEndToEnd::browserKeysWorkWithTheFocusInThePage()
 {
     // The page has the keyboard focus, as after a click into it; the
-    // browser's keys still reach the window's commands.
+    // browser's keys, pressed on the display's keyboard, still reach the
+    // window's commands.
     const QString first = m_program->peers().auctionUrl() + QStringLiteral("itm/1");
     const QString second = m_program->peers().auctionUrl() + QStringLiteral("itm/2");
     QVERIFY(m_program->load(m_program->auctionPane(), first));
@@ -89,9 +91,9 @@ void TestNavigationEndToEnd::browserKeysWorkWithTheFocusInThePage()
     clickOn(view, QPoint(view->width() / 2, view->height() - 10));
     QTRY_VERIFY_WITH_TIMEOUT(pageHasFocus(view), engineTimeoutMs);
 
-    m_program->press(Qt::Key_Left, Qt::AltModifier);
+    m_program->pressOnTheKeyboard(QStringLiteral("alt+Left"));
     QVERIFY(m_program->waitForLoadFinished(m_program->auctionPane(), first));
-    m_program->press(Qt::Key_Right, Qt::AltModifier);
+    m_program->pressOnTheKeyboard(QStringLiteral("alt+Right"));
     QVERIFY(m_program->waitForLoadFinished(m_program->auctionPane(), second));
     const auto gets = [this] {
         int n = 0;
@@ -100,14 +102,41 @@ void TestNavigationEndToEnd::browserKeysWorkWithTheFocusInThePage()
         return n;
     };
     const int before = gets();
-    m_program->press(Qt::Key_F5);
+    m_program->pressOnTheKeyboard(QStringLiteral("F5"));
     QVERIFY(m_program->waitForLoadFinished(m_program->auctionPane(), second));
     QCOMPARE(gets(), before + 1);
-    m_program->press(Qt::Key_Plus, Qt::ControlModifier);
+    m_program->pressOnTheKeyboard(QStringLiteral("ctrl+plus"));
     QTRY_COMPARE_WITH_TIMEOUT(view->zoomFactor(), 1.1, engineTimeoutMs);
-    m_program->press(Qt::Key_0, Qt::ControlModifier);
+    m_program->pressOnTheKeyboard(QStringLiteral("ctrl+0"));
     QTRY_COMPARE_WITH_TIMEOUT(view->zoomFactor(), 1.0, engineTimeoutMs);
-    m_program->press(Qt::Key_L, Qt::ControlModifier);
+
+    // The tab keys, from either pane, with the focus in the page or in the
+    // window's own controls: each switches to the other tab.
+    MainWindow *window = m_program->window();
+    for (const char *keys : { "ctrl+Tab", "ctrl+shift+Tab", "ctrl+Next", "ctrl+Prior" }) {
+        for (const MainWindow::Tab from : { MainWindow::AuctionTab, MainWindow::ServiceTab }) {
+            for (const bool inThePage : { true, false }) {
+                window->selectTab(from);
+                BrowserPane *pane = from == MainWindow::AuctionTab ? m_program->auctionPane() : m_program->servicePane();
+                QWidget *control = from == MainWindow::AuctionTab ? static_cast<QWidget *>(m_program->urlbox()->lineEdit())
+                                                                  : window->findChild<QWidget *>(QStringLiteral("TabStrip1"));
+                if (inThePage) {
+                    QWebEngineView *shown = static_cast<WebEnginePane *>(pane)->view();
+                    clickOn(shown, QPoint(shown->width() / 2, shown->height() - 10));
+                    QTRY_VERIFY_WITH_TIMEOUT(pageHasFocus(shown), engineTimeoutMs);
+                } else {
+                    control->setFocus();
+                    QTRY_VERIFY(control->hasFocus());
+                }
+                m_program->pressOnTheKeyboard(QString::fromLatin1(keys));
+                const MainWindow::Tab other = from == MainWindow::AuctionTab ? MainWindow::ServiceTab : MainWindow::AuctionTab;
+                QTRY_COMPARE_WITH_TIMEOUT(window->currentTab(), other, engineTimeoutMs);
+            }
+        }
+    }
+    window->selectTab(MainWindow::AuctionTab);
+
+    m_program->pressOnTheKeyboard(QStringLiteral("ctrl+l"));
     QTRY_VERIFY_WITH_TIMEOUT(m_program->urlbox()->lineEdit()->hasFocus(), engineTimeoutMs);
     QCOMPARE(m_program->urlbox()->lineEdit()->selectedText(), second);
 }

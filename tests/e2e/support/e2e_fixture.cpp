@@ -121,6 +121,11 @@ void ProgramUnderTest::press(Qt::Key key, Qt::KeyboardModifiers modifiers)
     pressKey(m_window.get(), key, modifiers);
 }
 
+void ProgramUnderTest::pressOnTheKeyboard(const QString &keys)
+{
+    QCOMPARE(QProcess::execute(QStringLiteral("xdotool"), { QStringLiteral("key"), keys }), 0);
+}
+
 void ProgramUnderTest::type(const QString &text)
 {
     typeText(m_window.get(), text);

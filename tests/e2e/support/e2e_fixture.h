@@ -68,6 +68,11 @@ public:
     // What the user does, through the window.
     void press(Qt::Key key, Qt::KeyboardModifiers modifiers = {});
     void type(const QString &text);
+    // Keys pressed on the test display's keyboard, through its X server
+    // (XTest, as xdotool names them: "ctrl+shift+Tab"): they arrive as a
+    // real keyboard's do, through Qt's own key mapping. The window must be
+    // active.
+    void pressOnTheKeyboard(const QString &keys);
     // Clicks into the address box, selects its text and types over it.
     void typeIntoTheAddressBox(const QString &text);
 
