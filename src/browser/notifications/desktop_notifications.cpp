@@ -2,6 +2,7 @@
 
 #include "desktop_notice.h"
 #include "notification_service.h"
+#include "window_forward.h"
 
 #include <QApplication>
 #include <QPointer>
@@ -37,14 +38,6 @@ QWidget *windowShowing(const QUrl &origin)
 }
 
 } // namespace
-
-void bringForward(QWidget *window)
-{
-    window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
-    window->show();
-    window->raise();
-    window->activateWindow();
-}
 
 DesktopNotifications::DesktopNotifications(QWebEngineProfile *profile, std::unique_ptr<NotificationService> service,
                                            QObject *parent)

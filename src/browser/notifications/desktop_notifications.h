@@ -7,7 +7,6 @@
 #include <vector>
 
 QT_BEGIN_NAMESPACE
-class QWidget;
 class QWebEngineNotification;
 class QWebEngineProfile;
 QT_END_NAMESPACE
@@ -15,9 +14,6 @@ QT_END_NAMESPACE
 namespace bidwarden {
 
 class NotificationService;
-
-// Shows the window in front, restored if it was minimised, and active.
-void bringForward(QWidget *window);
 
 // Shows the notifications that the profile's pages were allowed to show
 // (PagePermissions asks) through the desktop's notification service: a

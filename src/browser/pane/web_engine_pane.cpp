@@ -5,7 +5,7 @@
 #include "load_report.h"
 #include "navigation.h"
 #include "page_print.h"
-#include "pane_page.h"
+#include "web_page.h"
 
 #include <QTimer>
 #include <QVBoxLayout>
@@ -58,17 +58,17 @@ WebEnginePane::~WebEnginePane() = default;
 
 void WebEnginePane::reportLoads()
 {
-    PanePage *page = m_pageView->page();
+    WebPage *page = m_pageView->page();
     connect(page, &QWebEnginePage::loadStarted, m_report, [this, page] {
         qCDebug(lcBrowser) << objectName() << "load started at" << page->url();
         m_report->handleLoadStarted();
     });
-    connect(page, &PanePage::mainFrameNavigationRequested, m_report, [this, page] {
+    connect(page, &WebPage::mainFrameNavigationRequested, m_report, [this, page] {
         qCDebug(lcBrowser) << objectName() << "main-frame navigation requested at" << page->url();
         m_report->handleNavigationRequested();
     });
-    connect(page, &PanePage::mainFrameRequestSent, m_report, &LoadReport::handleRequestSent);
-    connect(page, &PanePage::documentCommitted, m_report, [this, page](bool mainFrame, const QUrl &address) {
+    connect(page, &WebPage::mainFrameRequestSent, m_report, &LoadReport::handleRequestSent);
+    connect(page, &WebPage::documentCommitted, m_report, [this, page](bool mainFrame, const QUrl &address) {
         qCDebug(lcBrowser) << objectName() << (mainFrame ? "main-frame" : "frame") << "document created at"
                            << address << "- page at" << page->url();
         m_report->handleDocumentCommitted(mainFrame, address);
@@ -98,7 +98,7 @@ void WebEnginePane::reportLoads()
 
 void WebEnginePane::forwardPageEvents()
 {
-    PanePage *page = m_pageView->page();
+    WebPage *page = m_pageView->page();
     connect(page, &QWebEnginePage::linkHovered, this, &BrowserPane::statusTextChanged);
     connect(page, &QWebEnginePage::recentlyAudibleChanged, this, &BrowserPane::soundChanged);
     connect(page, &QWebEnginePage::audioMutedChanged, this, &BrowserPane::soundChanged);

@@ -2,10 +2,10 @@
 
 #include "automatic_downloads.h"
 #include "browser_logging.h"
-#include "pane_page.h"
 #include "permission_answers.h"
 #include "permission_bar.h"
 #include "shown_host.h"
+#include "web_page.h"
 
 #include <QWebEngineDownloadRequest>
 
@@ -17,13 +17,13 @@ const QString severalDownloads = QStringLiteral("several downloads");
 
 } // namespace
 
-PageDownloads::PageDownloads(PanePage *page, PermissionBar *bar, PermissionAnswers *answers)
+PageDownloads::PageDownloads(WebPage *page, PermissionBar *bar, PermissionAnswers *answers)
     : QObject(page)
     , m_page(page)
     , m_bar(bar)
     , m_answers(answers)
 {
-    connect(page, &PanePage::userInput, this, [this] { m_userInputSincePrevious = true; });
+    connect(page, &WebPage::userInput, this, [this] { m_userInputSincePrevious = true; });
 }
 
 bool PageDownloads::mayOffer(QWebEngineDownloadRequest *download)

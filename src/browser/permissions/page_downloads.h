@@ -13,7 +13,7 @@ QT_END_NAMESPACE
 
 namespace bidwarden {
 
-class PanePage;
+class WebPage;
 class PermissionAnswers;
 class PermissionBar;
 
@@ -28,7 +28,7 @@ class PageDownloads : public QObject
     Q_OBJECT
 
 public:
-    PageDownloads(PanePage *page, PermissionBar *bar, PermissionAnswers *answers);
+    PageDownloads(WebPage *page, PermissionBar *bar, PermissionAnswers *answers);
 
     // Whether the page's download may be offered to the user; one that may
     // not is for the caller to cancel.
@@ -37,7 +37,7 @@ public:
 private:
     void askForSeveral(const QString &site);
 
-    PanePage *m_page;
+    WebPage *m_page;
     QPointer<PermissionBar> m_bar;
     PermissionAnswers *m_answers;
     QElapsedTimer m_sincePrevious;

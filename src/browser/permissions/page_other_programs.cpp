@@ -2,10 +2,10 @@
 
 #include "browser_logging.h"
 #include "other_programs.h"
-#include "pane_page.h"
 #include "permission_answers.h"
 #include "permission_bar.h"
 #include "shown_host.h"
+#include "web_page.h"
 
 #include <QDesktopServices>
 
@@ -26,18 +26,18 @@ void handOver(const QUrl &address)
 
 } // namespace
 
-PageOtherPrograms::PageOtherPrograms(PanePage *page, PermissionBar *bar, PermissionAnswers *answers)
+PageOtherPrograms::PageOtherPrograms(WebPage *page, PermissionBar *bar, PermissionAnswers *answers)
     : QObject(page)
     , m_bar(bar)
     , m_answers(answers)
 {
-    connect(page, &PanePage::userInput, this, [this](const QUrl &origin) { m_inputOrigin = origin; });
+    connect(page, &WebPage::userInput, this, [this](const QUrl &origin) { m_inputOrigin = origin; });
     // A new document's frames are new; a press in the old one names no one.
-    connect(page, &PanePage::documentCommitted, this, [this](bool mainFrame) {
+    connect(page, &WebPage::documentCommitted, this, [this](bool mainFrame) {
         if (mainFrame)
             m_inputOrigin.clear();
     });
-    connect(page, &PanePage::otherProgramRequested, this, [this, page](const QUrl &address) {
+    connect(page, &WebPage::otherProgramRequested, this, [this, page](const QUrl &address) {
         const QUrl asker = m_inputOrigin.isValid() ? m_inputOrigin : page->url();
         const QString host = shownHost(asker);
         ask(host.isEmpty() ? tr("This page") : host, address);

@@ -7,7 +7,7 @@
 
 namespace bidwarden {
 
-class PanePage;
+class WebPage;
 class PermissionAnswers;
 class PermissionBar;
 
@@ -22,7 +22,7 @@ class PageOtherPrograms : public QObject
     Q_OBJECT
 
 public:
-    PageOtherPrograms(PanePage *page, PermissionBar *bar, PermissionAnswers *answers);
+    PageOtherPrograms(WebPage *page, PermissionBar *bar, PermissionAnswers *answers);
 
     // The user typed the address: asked as for a click, in no site's name.
     void askForTyped(const QUrl &address);

@@ -1,6 +1,6 @@
 #include "engine_facts.h"
 
-#include "engine_package.h"
+#include "dpkg_database.h"
 #include "engine_sandbox.h"
 
 #include <QCoreApplication>

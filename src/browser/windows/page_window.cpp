@@ -5,7 +5,7 @@
 #include "page_print.h"
 #include "page_sound_mark.h"
 #include "page_window_closer.h"
-#include "pane_page.h"
+#include "web_page.h"
 #include "zoom_steps.h"
 
 #include <QAction>
@@ -123,7 +123,7 @@ void PageWindow::addBrowserKeys()
 
 void PageWindow::followPage()
 {
-    PanePage *page = m_pageView->page();
+    WebPage *page = m_pageView->page();
     connect(page, &QWebEnginePage::urlChanged, this, [this] {
         m_address->setText(pageAddress());
         m_address->setCursorPosition(0);

@@ -1,6 +1,6 @@
 #include "page_window_closer.h"
 
-#include "pane_page.h"
+#include "web_page.h"
 
 #include <QTimer>
 #include <QWidget>
@@ -9,7 +9,7 @@
 
 namespace bidwarden {
 
-PageWindowCloser::PageWindowCloser(QWidget *window, PanePage *page)
+PageWindowCloser::PageWindowCloser(QWidget *window, WebPage *page)
     : PageCloser(window)
     , m_window(window)
     , m_page(page)
@@ -17,8 +17,8 @@ PageWindowCloser::PageWindowCloser(QWidget *window, PanePage *page)
     // The page has agreed to go (its beforeunload question, if any, was
     // answered Leave), or it closes itself.
     connect(page, &QWebEnginePage::windowCloseRequested, this, &PageWindowCloser::pageAgreed);
-    connect(page, &PanePage::confirmAsked, this, [this] { m_questionShown = true; });
-    connect(page, &PanePage::confirmAnswered, this, &PageWindowCloser::questionAnswered);
+    connect(page, &WebPage::confirmAsked, this, [this] { m_questionShown = true; });
+    connect(page, &WebPage::confirmAnswered, this, &PageWindowCloser::questionAnswered);
     connect(page, &QWebEnginePage::renderProcessTerminated, this, &PageWindowCloser::rendererEnded);
 }
 

@@ -10,7 +10,7 @@ QT_END_NAMESPACE
 
 namespace bidwarden {
 
-class PanePage;
+class WebPage;
 
 // Closes a page window only once its page agrees. The window's close box,
 // Ctrl+W and the program's close ask the page first: the engine runs its
@@ -25,7 +25,7 @@ class PageWindowCloser : public PageCloser
     Q_OBJECT
 
 public:
-    PageWindowCloser(QWidget *window, PanePage *page);
+    PageWindowCloser(QWidget *window, WebPage *page);
 
     // Whether the window may close now. If not, its page is asked, and the
     // window closes once the page agrees.
@@ -42,7 +42,7 @@ private:
     void agreeIfAsked();
 
     QPointer<QWidget> m_window;
-    QPointer<PanePage> m_page;
+    QPointer<WebPage> m_page;
     // The window's own close waits for the page's answer.
     bool m_windowAsked = false;
     // The program's close waits for the page's answer.

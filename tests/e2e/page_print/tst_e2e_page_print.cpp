@@ -9,9 +9,9 @@
 #include "page_print.h"
 #include "page_script.h"
 #include "page_window.h"
-#include "pane_page.h"
 #include "user_input.h"
 #include "web_engine_pane.h"
+#include "web_page.h"
 
 #include <QDeadlineTimer>
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "drawing_path.h"
+#include "renderer_choice.h"
 
 #include "app_logging.h"
 
@@ -47,13 +47,13 @@ bool isSoftwareRenderer(const QByteArray &renderer)
     return false;
 }
 
-DrawingPath chooseDrawingPath()
+RendererChoice chooseRenderer()
 {
     // Qt reads these itself; the user's choice is never overridden.
     for (const char *variable : { "QT_QUICK_BACKEND", "QMLSCENE_DEVICE", "QTWEBENGINE_CHROMIUM_FLAGS" }) {
         if (!qEnvironmentVariableIsEmpty(variable)) {
             qCDebug(lcApp) << "drawing as" << variable << "says:" << qgetenv(variable);
-            return DrawingPath::UsersChoice;
+            return RendererChoice::UsersChoice;
         }
     }
     QElapsedTimer timer;
@@ -64,7 +64,7 @@ DrawingPath chooseDrawingPath()
         QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
     qCDebug(lcApp) << "OpenGL renderer" << renderer << "found in" << timer.nsecsElapsed() / 1000 << "us:"
                    << (software ? "drawing pages in software" : "drawing pages the default way");
-    return software ? DrawingPath::Software : DrawingPath::Default;
+    return software ? RendererChoice::Software : RendererChoice::Default;
 }
 
 } // namespace bidwarden

@@ -13,12 +13,12 @@ namespace bidwarden {
 // clicked or pressed a key (the frame's origin), and a link the user
 // followed to another program's address, which the page does not hand over
 // by itself.
-class PanePage : public QWebEnginePage
+class WebPage : public QWebEnginePage
 {
     Q_OBJECT
 
 public:
-    explicit PanePage(QWebEngineProfile *profile, QObject *parent = nullptr);
+    explicit WebPage(QWebEngineProfile *profile, QObject *parent = nullptr);
 
     // Opens a window for a page's request of one (a link to a new window, a
     // script's window.open) and gives the page to load there; without one,

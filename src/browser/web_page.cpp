@@ -1,4 +1,4 @@
-#include "pane_page.h"
+#include "web_page.h"
 
 #include "other_programs.h"
 
@@ -18,7 +18,7 @@ namespace {
 class MainFrameRequestWatcher : public QWebEngineUrlRequestInterceptor
 {
 public:
-    explicit MainFrameRequestWatcher(PanePage *page)
+    explicit MainFrameRequestWatcher(WebPage *page)
         : QWebEngineUrlRequestInterceptor(page)
         , m_page(page)
     {
@@ -31,7 +31,7 @@ public:
     }
 
 private:
-    PanePage *m_page;
+    WebPage *m_page;
 };
 
 // One random word per run: the pages' own scripts cannot see the script
@@ -44,7 +44,7 @@ QString commitToken()
 
 } // namespace
 
-PanePage::PanePage(QWebEngineProfile *profile, QObject *parent)
+WebPage::WebPage(QWebEngineProfile *profile, QObject *parent)
     : QWebEnginePage(profile, parent)
     , m_mainFrameMarker(QStringLiteral("bidwarden-committed-main-") + commitToken())
     , m_subFrameMarker(QStringLiteral("bidwarden-committed-frame-") + commitToken())
@@ -89,12 +89,12 @@ PanePage::PanePage(QWebEngineProfile *profile, QObject *parent)
     settings()->setUnknownUrlSchemePolicy(QWebEngineSettings::AllowUnknownUrlSchemesFromUserInteraction);
 }
 
-QWebEnginePage *PanePage::createWindow(WebWindowType type)
+QWebEnginePage *WebPage::createWindow(WebWindowType type)
 {
     return m_openWindow ? m_openWindow(type) : nullptr;
 }
 
-bool PanePage::acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame)
+bool WebPage::acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame)
 {
     // The engine asks here about another program's address only after a
     // user's click, and would hand it to the desktop at once on a yes.
@@ -107,7 +107,7 @@ bool PanePage::acceptNavigationRequest(const QUrl &url, NavigationType type, boo
     return QWebEnginePage::acceptNavigationRequest(url, type, isMainFrame);
 }
 
-void PanePage::javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level, const QString &message, int lineNumber,
+void WebPage::javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level, const QString &message, int lineNumber,
                                         const QString &sourceId)
 {
     const qsizetype space = message.indexOf(QLatin1Char(' '));
@@ -123,7 +123,7 @@ void PanePage::javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level, con
         QWebEnginePage::javaScriptConsoleMessage(level, message, lineNumber, sourceId);
 }
 
-bool PanePage::javaScriptConfirm(const QUrl &securityOrigin, const QString &message)
+bool WebPage::javaScriptConfirm(const QUrl &securityOrigin, const QString &message)
 {
     // The engine asks its beforeunload question here too, with a message of
     // its own, and tells nothing else of a "Stay" (Qt WebEngine 6's widgets

@@ -1,10 +1,10 @@
-#include "drawing_path.h"
+#include "renderer_choice.h"
 
 #include <QTest>
 
 using namespace bidwarden;
 
-class TestDrawingPath : public QObject
+class TestRendererChoice : public QObject
 {
     Q_OBJECT
 
@@ -15,7 +15,7 @@ private Q_SLOTS:
     void usersChoiceIsLeftToQt();
 };
 
-void TestDrawingPath::softwareRenderers_data()
+void TestRendererChoice::softwareRenderers_data()
 {
     QTest::addColumn<QByteArray>("renderer");
     QTest::addColumn<bool>("software");
@@ -32,14 +32,14 @@ void TestDrawingPath::softwareRenderers_data()
     QTest::newRow("no OpenGL") << QByteArray() << false;
 }
 
-void TestDrawingPath::softwareRenderers()
+void TestRendererChoice::softwareRenderers()
 {
     QFETCH(QByteArray, renderer);
     QFETCH(bool, software);
     QCOMPARE(isSoftwareRenderer(renderer), software);
 }
 
-void TestDrawingPath::usersChoiceIsLeftToQt_data()
+void TestRendererChoice::usersChoiceIsLeftToQt_data()
 {
     QTest::addColumn<QByteArray>("variable");
     QTest::addColumn<QByteArray>("value");
@@ -53,7 +53,7 @@ void TestDrawingPath::usersChoiceIsLeftToQt_data()
     QTest::newRow("empty: no choice") << QByteArray("QT_QUICK_BACKEND") << QByteArray() << false;
 }
 
-void TestDrawingPath::usersChoiceIsLeftToQt()
+void TestRendererChoice::usersChoiceIsLeftToQt()
 {
     // Qt reads these itself: the program neither looks at OpenGL nor
     // chooses. Without an application there is no OpenGL to look at, so
@@ -62,10 +62,10 @@ void TestDrawingPath::usersChoiceIsLeftToQt()
     QFETCH(QByteArray, value);
     QFETCH(bool, usersChoice);
     qputenv(variable.constData(), value);
-    const DrawingPath path = chooseDrawingPath();
+    const RendererChoice choice = chooseRenderer();
     qunsetenv(variable.constData());
-    QCOMPARE(path, usersChoice ? DrawingPath::UsersChoice : DrawingPath::Default);
+    QCOMPARE(choice, usersChoice ? RendererChoice::UsersChoice : RendererChoice::Default);
 }
 
-QTEST_APPLESS_MAIN(TestDrawingPath)
-#include "tst_drawing_path.moc"
+QTEST_APPLESS_MAIN(TestRendererChoice)
+#include "tst_renderer_choice.moc"

@@ -9,7 +9,7 @@ namespace bidwarden {
 bool isSoftwareRenderer(const QByteArray &renderer);
 
 // How the windows holding pages are drawn.
-enum class DrawingPath {
+enum class RendererChoice {
     Default,    // composed with OpenGL, as Qt does by default
     Software,   // Qt Quick's software scene graph: pages raster in software
     UsersChoice // the user's QT_QUICK_BACKEND or engine flags decide, as Qt reads them
@@ -20,6 +20,6 @@ enum class DrawingPath {
 // more than it saves: the pages are drawn the software way there. With a
 // GPU, nothing changes. To be called after the application object is made
 // (with its OpenGL context shared) and before the first page.
-DrawingPath chooseDrawingPath();
+RendererChoice chooseRenderer();
 
 } // namespace bidwarden

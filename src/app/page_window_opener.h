@@ -13,12 +13,12 @@ class BrowserProfile;
 // menu offers it, Ctrl+S) on its toolbar. Snipe and "Snipe Link" in a page
 // window go to the program's one snipe path. Must outlive the page views it
 // serves.
-class PageWindows : public QObject
+class PageWindowOpener : public QObject
 {
     Q_OBJECT
 
 public:
-    explicit PageWindows(BrowserProfile *profile, QObject *parent = nullptr);
+    explicit PageWindowOpener(BrowserProfile *profile, QObject *parent = nullptr);
 
     // What a page view is given to open its page's new windows.
     PageWindowFactory factory();

@@ -1,4 +1,4 @@
-#include "pictures.h"
+#include "icons.h"
 
 #include <QImageReader>
 
@@ -14,7 +14,7 @@ static void initResourcesOnce()
 
 namespace bidwarden {
 
-void registerProgramPictures()
+void registerProgramIcons()
 {
     initResourcesOnce();
 }

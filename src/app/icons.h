@@ -7,7 +7,7 @@ namespace bidwarden {
 
 // Makes the pictures compiled into the program available (":/icons/...");
 // once is enough, more does no harm.
-void registerProgramPictures();
+void registerProgramIcons();
 
 // A picture compiled into the program (":/icons/<fileName>", a PNG).
 QPixmap bundledPicture(const QString &fileName);

@@ -1,5 +1,5 @@
 #include "commands.h"
-#include "pictures.h"
+#include "icons.h"
 
 #include <QApplication>
 #include <QImage>
@@ -9,12 +9,12 @@ using namespace bidwarden;
 
 // The pictures are rendered while building and compiled in; one that was not
 // rendered or not listed would leave a button blank without any error.
-class TestPictures : public QObject
+class TestIcons : public QObject
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { registerProgramPictures(); }
+    void initTestCase() { registerProgramIcons(); }
     void eachPictureComesAtBothDensities_data();
     void eachPictureComesAtBothDensities();
     void programIconHasTheDesktopSizes();
@@ -36,7 +36,7 @@ bool hasVisiblePixels(const QImage &image)
 
 } // namespace
 
-void TestPictures::eachPictureComesAtBothDensities_data()
+void TestIcons::eachPictureComesAtBothDensities_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<int>("size");
@@ -45,7 +45,7 @@ void TestPictures::eachPictureComesAtBothDensities_data()
     QTest::newRow("page") << QStringLiteral("page") << 20;
 }
 
-void TestPictures::eachPictureComesAtBothDensities()
+void TestIcons::eachPictureComesAtBothDensities()
 {
     QFETCH(QString, name);
     QFETCH(int, size);
@@ -65,7 +65,7 @@ void TestPictures::eachPictureComesAtBothDensities()
     QCOMPARE(atTwice.convertToFormat(QImage::Format_ARGB32), dense.toImage().convertToFormat(QImage::Format_ARGB32));
 }
 
-void TestPictures::programIconHasTheDesktopSizes()
+void TestIcons::programIconHasTheDesktopSizes()
 {
     const QIcon icon = programIcon();
     QList<QSize> expected;
@@ -76,5 +76,5 @@ void TestPictures::programIconHasTheDesktopSizes()
         QVERIFY(hasVisiblePixels(icon.pixmap(size).toImage()));
 }
 
-QTEST_MAIN(TestPictures)
-#include "tst_pictures.moc"
+QTEST_MAIN(TestIcons)
+#include "tst_icons.moc"

@@ -1,4 +1,4 @@
-#include "engine_package.h"
+#include "dpkg_database.h"
 
 #include "browser_logging.h"
 

@@ -1,4 +1,4 @@
-#include "engine_package.h"
+#include "dpkg_database.h"
 
 #include <QDir>
 #include <QFile>
@@ -45,7 +45,7 @@ bool write(const QString &path, const QByteArray &content)
 
 } // namespace
 
-class TestEnginePackage : public QObject
+class TestDpkgDatabase : public QObject
 {
     Q_OBJECT
 
@@ -61,7 +61,7 @@ private Q_SLOTS:
     void libraryOfThisProcess();
 };
 
-void TestEnginePackage::packageName_data()
+void TestDpkgDatabase::packageName_data()
 {
     QTest::addColumn<QString>("file");
     QTest::addColumn<QString>("package");
@@ -73,14 +73,14 @@ void TestEnginePackage::packageName_data()
     QTest::newRow("no library") << "bidwarden" << "";
 }
 
-void TestEnginePackage::packageName()
+void TestDpkgDatabase::packageName()
 {
     QFETCH(QString, file);
     QFETCH(QString, package);
     QCOMPARE(libraryPackageName(file), package);
 }
 
-void TestEnginePackage::installedVersion_data()
+void TestDpkgDatabase::installedVersion_data()
 {
     QTest::addColumn<QByteArray>("package");
     QTest::addColumn<QByteArray>("architecture");
@@ -100,7 +100,7 @@ void TestEnginePackage::installedVersion_data()
     QTest::newRow("not there") << QByteArray("libqt6webenginecore5") << QByteArray() << QByteArray();
 }
 
-void TestEnginePackage::installedVersion()
+void TestDpkgDatabase::installedVersion()
 {
     QFETCH(QByteArray, package);
     QFETCH(QByteArray, architecture);
@@ -108,7 +108,7 @@ void TestEnginePackage::installedVersion()
     QCOMPARE(bidwarden::installedVersion(status, package, architecture), version);
 }
 
-void TestEnginePackage::fileList_data()
+void TestDpkgDatabase::fileList_data()
 {
     QTest::addColumn<QByteArray>("path");
     QTest::addColumn<bool>("held");
@@ -122,7 +122,7 @@ void TestEnginePackage::fileList_data()
     QTest::newRow("empty") << QByteArray() << false;
 }
 
-void TestEnginePackage::fileList()
+void TestDpkgDatabase::fileList()
 {
     QFETCH(QByteArray, path);
     QFETCH(bool, held);
@@ -131,7 +131,7 @@ void TestEnginePackage::fileList()
     QCOMPARE(fileListHolds(list, path), held);
 }
 
-void TestEnginePackage::libraryInTheDatabase_data()
+void TestDpkgDatabase::libraryInTheDatabase_data()
 {
     QTest::addColumn<QString>("listName");
     QTest::addColumn<bool>("listsTheLibrary");
@@ -147,7 +147,7 @@ void TestEnginePackage::libraryInTheDatabase_data()
 
 // A library of one's own and a dpkg database that says where it came from,
 // as a symbolic link the way the linker finds it, and its real file.
-void TestEnginePackage::libraryInTheDatabase()
+void TestDpkgDatabase::libraryInTheDatabase()
 {
     QFETCH(QString, listName);
     QFETCH(bool, listsTheLibrary);
@@ -174,7 +174,7 @@ void TestEnginePackage::libraryInTheDatabase()
 
 // The real thing: this test's own Qt Core library, where the machine has a
 // package database (the Debian machines the program is built on).
-void TestEnginePackage::libraryOfThisProcess()
+void TestDpkgDatabase::libraryOfThisProcess()
 {
     const QString package = packageOfLibraryHolding(&qVersion);
     if (!QFile::exists(QStringLiteral("/var/lib/dpkg/status"))) {
@@ -187,5 +187,5 @@ void TestEnginePackage::libraryOfThisProcess()
     QCOMPARE(packageOfLibraryHolding(static_cast<const void *>(nullptr)), QStringLiteral("unknown"));
 }
 
-QTEST_APPLESS_MAIN(TestEnginePackage)
-#include "tst_engine_package.moc"
+QTEST_APPLESS_MAIN(TestDpkgDatabase)
+#include "tst_dpkg_database.moc"
