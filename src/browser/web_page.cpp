@@ -52,12 +52,14 @@ WebPage::WebPage(QWebEngineProfile *profile, QObject *parent)
 {
     setUrlRequestInterceptor(new MainFrameRequestWatcher(this));
 
-    // WORKAROUND for Qt WebEngine 6.4.2 and 6.8.2 (Debian 12 and 13): the
-    // page has no signal for a committed navigation (6.8's loadingChanged
-    // tells a load's start and end, not its commit). urlChanged comes at the commit only when the
-    // address changes (and inside setUrl() for a load started by the program);
-    // loadStarted comes before the request. A script that runs as each new
-    // document is created reports the commit, frames included.
+    // WORKAROUND for Qt WebEngine 6.4.2 and 6.8.2 (Debian 12 and 13; the
+    // script runs on every version): the page has no signal for a committed
+    // navigation (6.8's loadingChanged tells a load's start and end, not its
+    // commit), so nothing tells when an answer has replaced the page shown.
+    // urlChanged comes at the commit only when the address changes (and
+    // inside setUrl() for a load started by the program); loadStarted comes
+    // before the request. A script that runs as each new document is created
+    // reports the commit, frames included.
     QWebEngineScript script;
     script.setName(QStringLiteral("bidwarden-commit-report"));
     script.setInjectionPoint(QWebEngineScript::DocumentCreation);

@@ -3,6 +3,7 @@
 #include "browser_logging.h"
 #include "certificate_notice.h"
 #include "certificate_words.h"
+#include "engine_version.h"
 #include "shown_host.h"
 
 #include <QSslCertificate>
@@ -51,7 +52,7 @@ void PageCertificateError::ask(const QWebEngineCertificateError &error)
     QWebEngineCertificateError question = error;
     qCDebug(lcBrowser) << "the certificate of" << error.url().host() << "is not trusted:" << error.description();
     bool ofAFrame = false;
-#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+#if BIDWARDEN_ENGINE_ASKS_ABOUT_FRAME_CERTIFICATES()
     // From 6.8 the engine asks also for a frame's or a picture's host, on a
     // page that has loaded: that content is left out rather than covering
     // the page with a question about something the user did not ask for.

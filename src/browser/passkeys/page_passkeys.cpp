@@ -1,16 +1,17 @@
 #include "page_passkeys.h"
 
 #include "browser_logging.h"
+#include "engine_version.h"
 #include "passkey_dialog.h"
 
 #include <QWebEnginePage>
-#if QT_VERSION >= QT_VERSION_CHECK(6, 7, 0)
+#if BIDWARDEN_ENGINE_HAS_PASSKEY_API()
 #include <QWebEngineWebAuthUxRequest>
 #endif
 
 namespace bidwarden {
 
-#if QT_VERSION >= QT_VERSION_CHECK(6, 7, 0)
+#if BIDWARDEN_ENGINE_HAS_PASSKEY_API()
 namespace {
 
 using Request = QWebEngineWebAuthUxRequest;
@@ -85,7 +86,7 @@ PagePasskeys::PagePasskeys(QWebEnginePage *page, QWidget *shownIn)
 {
     // Leaving the page ends what it asked.
     connect(page, &QWebEnginePage::loadStarted, this, &PagePasskeys::cancelOpenRequest);
-#if QT_VERSION >= QT_VERSION_CHECK(6, 7, 0)
+#if BIDWARDEN_ENGINE_HAS_PASSKEY_API()
     // From Qt WebEngine 6.7 the engine asks the browser to show the request
     // and waits for it: unanswered, the page's request never settles, even
     // past its own timeout.
@@ -100,7 +101,7 @@ PagePasskeys::~PagePasskeys()
 
 void PagePasskeys::cancelOpenRequest()
 {
-#if QT_VERSION >= QT_VERSION_CHECK(6, 7, 0)
+#if BIDWARDEN_ENGINE_HAS_PASSKEY_API()
     if (m_request && !passkeyStepEnds(stateOf(m_request).step))
         m_request->cancel();
     m_request.clear();
@@ -109,7 +110,7 @@ void PagePasskeys::cancelOpenRequest()
         m_dialog->finish();
 }
 
-#if QT_VERSION >= QT_VERSION_CHECK(6, 7, 0)
+#if BIDWARDEN_ENGINE_HAS_PASSKEY_API()
 void PagePasskeys::open(QWebEngineWebAuthUxRequest *request)
 {
     if (!request)

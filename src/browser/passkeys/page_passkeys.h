@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine_version.h"
+
 #include <QObject>
 #include <QPointer>
 #include <QWidget>
@@ -29,7 +31,7 @@ public:
     ~PagePasskeys() override;
 
 private:
-#if QT_VERSION >= QT_VERSION_CHECK(6, 7, 0)
+#if BIDWARDEN_ENGINE_HAS_PASSKEY_API()
     void open(QWebEngineWebAuthUxRequest *request);
     void follow(QWebEngineWebAuthUxRequest *request);
 #endif
@@ -37,7 +39,7 @@ private:
 
     QPointer<QWidget> m_shownIn;
     QPointer<PasskeyDialog> m_dialog;
-#if QT_VERSION >= QT_VERSION_CHECK(6, 7, 0)
+#if BIDWARDEN_ENGINE_HAS_PASSKEY_API()
     QPointer<QWebEngineWebAuthUxRequest> m_request;
 #endif
 };

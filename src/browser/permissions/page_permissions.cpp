@@ -1,10 +1,11 @@
 #include "page_permissions.h"
 
+#include "engine_version.h"
 #include "permission_bar.h"
 #include "shown_host.h"
 
 #include <QWebEnginePage>
-#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+#if BIDWARDEN_ENGINE_HAS_PERMISSION_API()
 #include <QWebEnginePermission>
 #endif
 
@@ -14,7 +15,7 @@ namespace {
 
 // The engine's two ways of asking, one per version range; what the program
 // has no question for maps to nothing and is refused.
-#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+#if BIDWARDEN_ENGINE_HAS_PERMISSION_API()
 std::optional<PagePermission> pagePermission(QWebEnginePermission::PermissionType type)
 {
     using Type = QWebEnginePermission::PermissionType;
@@ -65,7 +66,7 @@ PagePermissions::PagePermissions(QWebEnginePage *page, PermissionBar *bar, Permi
 
 void PagePermissions::connectRequests(QWebEnginePage *page)
 {
-#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+#if BIDWARDEN_ENGINE_HAS_PERMISSION_API()
     // Qt WebEngine 6.8 asks through QWebEnginePermission (featurePermissionRequested
     // is deprecated there); the program keeps the answers itself.
     connect(page, &QWebEnginePage::permissionRequested, this, [this](QWebEnginePermission request) {

@@ -1,13 +1,14 @@
 #include "page_print.h"
 
 #include "browser_logging.h"
+#include "engine_version.h"
 
 #include <QCloseEvent>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QSaveFile>
 #include <QWebEngineView>
-#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+#if BIDWARDEN_ENGINE_HAS_FRAME_PRINT()
 #include "pdf_on_paper.h"
 
 #include <QWebEngineFrame>
@@ -17,7 +18,7 @@ namespace bidwarden {
 
 namespace {
 
-#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+#if BIDWARDEN_ENGINE_HAS_FRAME_PRINT()
 // Writes the PDF the engine made, whole or not at all.
 bool writePdf(const QString &path, const QByteArray &pdf)
 {
@@ -39,7 +40,7 @@ PagePrint::PagePrint(QWebEngineView *view, QObject *parent)
     // window.print() of the page, a PDF's print button: the same print as
     // the program's Print command, in the page's own window.
     connect(view, &QWebEngineView::printRequested, this, [this] { print(); });
-#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+#if BIDWARDEN_ENGINE_HAS_FRAME_PRINT()
     // Qt WebEngine 6.8 tells a frame's window.print() apart; 6.4 raises
     // printRequested for every frame, and the whole page prints.
     connect(view, &QWebEngineView::printRequestedByFrame, this, [this](QWebEngineFrame frame) {
@@ -106,7 +107,7 @@ void PagePrint::printPage()
     m_view->print(m_printer.get());
 }
 
-#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+#if BIDWARDEN_ENGINE_HAS_FRAME_PRINT()
 void PagePrint::printFrame(const QWebEngineFrame &frame)
 {
     // Qt WebEngine 6.8 puts only the main frame on a printer

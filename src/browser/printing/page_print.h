@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine_version.h"
+
 #include <QObject>
 #include <QPointer>
 #include <QtGlobal>
@@ -51,7 +53,7 @@ protected:
 private:
     void askThenPrint(QWidget *dialogParent, std::function<void()> printChosen);
     void printPage();
-#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+#if BIDWARDEN_ENGINE_HAS_FRAME_PRINT()
     void printFrame(const QWebEngineFrame &frame);
     // The engine's PDF of a frame, into the file chosen or on paper.
     void putFramePdfOut(const QByteArray &pdf, bool toPdfFile);

@@ -2,6 +2,7 @@
 
 #include "browser_logging.h"
 #include "desktop_notifications.h"
+#include "engine_version.h"
 #include "notification_service.h"
 #include "spelling.h"
 #include "user_agent.h"
@@ -12,12 +13,12 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
-#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+#if BIDWARDEN_ENGINE_HAS_CLIENT_HINTS()
 #include <QWebEngineClientHints>
 #endif
 #include <QWebEngineDownloadRequest>
 #include <QWebEngineProfile>
-#if __has_include(<QWebEngineProfileBuilder>)
+#if BIDWARDEN_ENGINE_HAS_PROFILE_BUILDER()
 #include <QWebEngineProfileBuilder>
 #endif
 #include <QWebEngineSettings>
@@ -38,7 +39,7 @@ namespace {
 // engine's default place for a named profile.
 QWebEngineProfile *makeProfile(const QString &storageName, const QString &storagePath, QObject *parent)
 {
-#if __has_include(<QWebEngineProfileBuilder>)
+#if BIDWARDEN_ENGINE_HAS_PROFILE_BUILDER()
     // Qt WebEngine 6.9 and later (Debian 13's backported 6.10, whose headers
     // say 6.8.2 all the same, hence no version check) take a profile's storage
     // and permissions policy as the profile is made, and ask that they stay
@@ -58,7 +59,7 @@ QWebEngineProfile *makeProfile(const QString &storageName, const QString &storag
         profile->setPersistentStoragePath(storagePath);
         profile->setCachePath(storagePath + QStringLiteral("/cache"));
     }
-#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+#if BIDWARDEN_ENGINE_HAS_PERMISSION_API()
     // Qt WebEngine 6.8 would otherwise keep permissions on disk by itself;
     // the program remembers the user's answers until it ends.
     profile->setPersistentPermissionsPolicy(QWebEngineProfile::PersistentPermissionsPolicy::AskEveryTime);
@@ -73,7 +74,7 @@ QWebEngineProfile *makeProfile(const QString &storageName, const QString &storag
 void presentAsChromium(QWebEngineProfile *profile)
 {
     profile->setHttpUserAgent(chromiumUserAgent(profile->httpUserAgent()));
-#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+#if BIDWARDEN_ENGINE_HAS_CLIENT_HINTS()
     // Qt WebEngine 6.8 sends the brands' full versions as a client hint
     // (Sec-CH-UA-Full-Version-List, userAgentData.getHighEntropyValues()).
     // Set only where a brand goes: setting the list sorts it anew.
