@@ -7,14 +7,14 @@
 //   bench_endurance [LOADS [SNIPES]]      defaults: 2000 loads, 500 snipes
 #include "address_box.h"
 #include "address_completion.h"
-#include "drawing_path.h"
+#include "browser_profile.h"
 #include "main_window.h"
+#include "page_window_opener.h"
 #include "peers_thread.h"
 #include "process_memory.h"
-#include "statistics.h"
 #include "program_setup.h"
-#include "browser_profile.h"
-#include "page_windows.h"
+#include "renderer_choice.h"
+#include "statistics.h"
 #include "web_engine_pane.h"
 
 #include <QApplication>
@@ -215,7 +215,7 @@ int main(int argc, char *argv[])
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     setUpApplication();
-    chooseDrawingPath();
+    chooseRenderer();
     const int loads = argc > 1 ? std::max(10, atoi(argv[1])) : 2000;
     const int snipes = argc > 2 ? std::max(0, atoi(argv[2])) : 500;
 
@@ -228,11 +228,11 @@ int main(int argc, char *argv[])
     QTemporaryDir settings;
     QTemporaryDir profileDir;
     BrowserProfile profile(QStringLiteral("bench"), profileDir.path());
-    PageWindows pageWindows(&profile);
+    PageWindowOpener windowOpener(&profile);
     auto window = std::make_unique<MainWindow>(Endpoints{ peers.serviceUrl(), peers.auctionUrl() },
                                                SettingsFolder(settings.path()),
                                                [&](QWidget *parent) {
-                                                   return new WebEnginePane(&profile, pageWindows.factory(), parent);
+                                                   return new WebEnginePane(&profile, windowOpener.factory(), parent);
                                                });
     window->show();
     window->activateWindow();

@@ -11,15 +11,15 @@
 //                                     with load() on the bare engine
 //
 // Every child's engine chatter goes to a log file, so the tables stay readable.
+#include "browser_profile.h"
 #include "demo_server.h"
-#include "drawing_path.h"
 #include "main_window.h"
+#include "page_window_opener.h"
 #include "peers_thread.h"
 #include "process_memory.h"
-#include "statistics.h"
 #include "program_setup.h"
-#include "browser_profile.h"
-#include "page_windows.h"
+#include "renderer_choice.h"
+#include "statistics.h"
 #include "web_engine_pane.h"
 
 #include <QApplication>
@@ -113,12 +113,12 @@ int runStartup(const QString &mode, const QString &service, const QString &aucti
     if (mode == QLatin1String("program")) {
         // As the program's main() does.
         setUpApplication();
-        chooseDrawingPath();
+        chooseRenderer();
         BrowserProfile profile(QStringLiteral("bench"), profileDir.path());
-        PageWindows pageWindows(&profile);
+        PageWindowOpener windowOpener(&profile);
         MainWindow window({ service, auction }, SettingsFolder(settings.path()),
                           [&](QWidget *parent) {
-                              return new WebEnginePane(&profile, pageWindows.factory(), parent);
+                              return new WebEnginePane(&profile, windowOpener.factory(), parent);
                           });
         mark("built");
         QObject::connect(window.auctionPane(), &BrowserPane::loadFinished, &window,
@@ -185,12 +185,12 @@ int runSnipe(bool bareLoads)
     QTemporaryDir profileDir;
     // As the program draws, unless QT_QUICK_BACKEND says otherwise; the
     // bare loads below draw the same way.
-    chooseDrawingPath();
+    chooseRenderer();
     BrowserProfile profile(QStringLiteral("bench"), profileDir.path());
-    PageWindows pageWindows(&profile);
+    PageWindowOpener windowOpener(&profile);
     auto window = std::make_unique<MainWindow>(Endpoints{ service, auction }, SettingsFolder(settings.path()),
                                                [&](QWidget *parent) {
-                                                   return new WebEnginePane(&profile, pageWindows.factory(), parent);
+                                                   return new WebEnginePane(&profile, windowOpener.factory(), parent);
                                                });
     window->show();
     window->activateWindow();

@@ -4,21 +4,10 @@
 #include "link_drop_target.h"
 
 #include <QLineEdit>
-#include <QMimeData>
 
 #include <limits>
 
 namespace bidwarden {
-
-std::optional<QString> droppedLink(const QMimeData *data)
-{
-    if (!data || !data->hasUrls() || data->urls().isEmpty())
-        return std::nullopt;
-    const QUrl url = data->urls().first();
-    if (!url.isValid() || url.isLocalFile())
-        return std::nullopt;
-    return url.toString(QUrl::FullyEncoded);
-}
 
 AddressBox::AddressBox(QWidget *parent)
     : QComboBox(parent)

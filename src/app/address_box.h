@@ -3,18 +3,7 @@
 #include <QComboBox>
 #include <QStringList>
 
-#include <optional>
-
-QT_BEGIN_NAMESPACE
-class QMimeData;
-QT_END_NAMESPACE
-
 namespace bidwarden {
-
-// The address of a link being dragged (a page's link carries its address as
-// a URL beside its text), as encoded; none for anything else, local files
-// included.
-std::optional<QString> droppedLink(const QMimeData *data);
 
 // The auction pane's address field: free text with a drop-down list of the
 // addresses of this run. The list only grows, in order, duplicates kept.

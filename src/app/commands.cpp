@@ -1,7 +1,7 @@
 #include "commands.h"
 
 #include "browser_keys.h"
-#include "pictures.h"
+#include "icons.h"
 
 #include <QCoreApplication>
 

@@ -1,11 +1,29 @@
 #include "link_drop_target.h"
 
-#include "address_box.h"
-
 #include <QDropEvent>
+#include <QMimeData>
 #include <QWidget>
 
+#include <optional>
+
 namespace bidwarden {
+
+namespace {
+
+// The address of a link being dragged (a page's link carries its address as
+// a URL beside its text), as encoded; none for anything else, local files
+// included.
+std::optional<QString> droppedLink(const QMimeData *data)
+{
+    if (!data || !data->hasUrls() || data->urls().isEmpty())
+        return std::nullopt;
+    const QUrl url = data->urls().first();
+    if (!url.isValid() || url.isLocalFile())
+        return std::nullopt;
+    return url.toString(QUrl::FullyEncoded);
+}
+
+} // namespace
 
 LinkDropTarget::LinkDropTarget(QWidget *target)
     : QObject(target)

@@ -1,15 +1,16 @@
 #include "browser_profile.h"
 #include "build_config.h"
 #include "desktop_notifications.h"
-#include "drawing_path.h"
 #include "engine_facts.h"
 #include "engine_sandbox.h"
 #include "main_window.h"
-#include "page_windows.h"
+#include "page_window_opener.h"
 #include "program_setup.h"
 #include "qt_translations.h"
+#include "renderer_choice.h"
 #include "session_end.h"
 #include "web_engine_pane.h"
+#include "window_forward.h"
 
 #include <QApplication>
 
@@ -23,24 +24,24 @@ int main(int argc, char *argv[])
     setUpApplication();
     warnWhenSandboxIsOff();
     installQtTranslations(app);
-    chooseDrawingPath();
+    chooseRenderer();
 
     // Declared first so that they outlive every pane and page window made
     // with them.
     BrowserProfile profile(QStringLiteral("bidwarden"));
-    PageWindows pageWindows(&profile);
+    PageWindowOpener windowOpener(&profile);
 
     const Endpoints endpoints{ QStringLiteral(BIDWARDEN_SERVICE_URL),
                                QStringLiteral(BIDWARDEN_AUCTION_HOME) };
     // Exit unloads the main window and its panes, while a dialog that is still
     // open keeps the program running; the window owns itself from here on.
     auto *window = new MainWindow(endpoints, SettingsFolder::applicationFolder(),
-                                  [&profile, &pageWindows](QWidget *parent) -> BrowserPane * {
-                                      return new WebEnginePane(&profile, pageWindows.factory(), parent);
+                                  [&profile, &windowOpener](QWidget *parent) -> BrowserPane * {
+                                      return new WebEnginePane(&profile, windowOpener.factory(), parent);
                                   });
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->setEngineFacts(&engineFacts);
-    QObject::connect(&pageWindows, &PageWindows::snipeRequested, window, &MainWindow::snipeAddress);
+    QObject::connect(&windowOpener, &PageWindowOpener::snipeRequested, window, &MainWindow::snipeAddress);
     QObject::connect(&profile, &BrowserProfile::downloadFinished, window, [window](const QString &path, bool ok) {
         window->showNotice(ok ? MainWindow::tr("Downloaded %1").arg(path)
                               : MainWindow::tr("The download of %1 did not complete.").arg(path));

@@ -7,10 +7,10 @@
 #include "commands.h"
 #include "dialog_host.h"
 #include "form_units.h"
+#include "icons.h"
 #include "keyboard_indicators.h"
 #include "leave_question.h"
 #include "link_drop_target.h"
-#include "pictures.h"
 #include "resend_question.h"
 #include "service_session.h"
 #include "status_panels.h"
@@ -36,7 +36,7 @@ MainWindow::MainWindow(const Endpoints &endpoints, const SettingsFolder &setting
     , m_commands(std::make_unique<Commands>(this))
     , m_dialogs(new DialogHost(settings, this))
 {
-    registerProgramPictures();
+    registerProgramIcons();
     setObjectName(QStringLiteral("frmWeb"));
     setWindowTitle(tr("Bidwarden Auction Sniper"));
     createControls(makePane);

@@ -3,7 +3,7 @@
 #include "browser_pane.h"
 #include "command_toolbar.h"
 #include "commands.h"
-#include "pictures.h"
+#include "icons.h"
 #include "zoom_steps.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
 #include "program_setup.h"
 
-#include "pictures.h"
+#include "icons.h"
 #include "spelling.h"
 
 #include <QApplication>
@@ -9,7 +9,7 @@ namespace bidwarden {
 
 void setUpApplication()
 {
-    registerProgramPictures();
+    registerProgramIcons();
     QApplication::setApplicationName(QStringLiteral("Bidwarden"));
     QApplication::setOrganizationName(QStringLiteral("Bidwarden"));
     QApplication::setApplicationVersion(QStringLiteral(BIDWARDEN_VERSION));

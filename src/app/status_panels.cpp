@@ -1,6 +1,6 @@
 #include "status_panels.h"
 
-#include "pictures.h"
+#include "icons.h"
 #include "layout_rules.h"
 
 #include <QHBoxLayout>

@@ -15,8 +15,8 @@
 #include "page_permissions.h"
 #include "page_print.h"
 #include "page_sign_in.h"
-#include "pane_page.h"
 #include "permission_bar.h"
+#include "web_page.h"
 
 #include <QLabel>
 #include <QStackedLayout>
@@ -47,7 +47,7 @@ PageView::PageView(BrowserProfile *profile, PageWindowFactory openWindow, QWidge
     : QWidget(parent)
     , m_profile(profile)
     , m_view(new QWebEngineView(this))
-    , m_page(new PanePage(profile->profile(), m_view))
+    , m_page(new WebPage(profile->profile(), m_view))
     , m_permissions(new PermissionBar(this))
     , m_findBar(new FindBar(this))
     , m_notice(new QLabel(this))
@@ -91,7 +91,7 @@ PageView::PageView(BrowserProfile *profile, PageWindowFactory openWindow, QWidge
     // and the user has not answered is answered or dropped. (A click on a
     // link to another program starts a load that never ends, so the next
     // load need not report a start.)
-    connect(m_page, &PanePage::documentCommitted, m_permissions, [this](bool mainFrame) {
+    connect(m_page, &WebPage::documentCommitted, m_permissions, [this](bool mainFrame) {
         if (mainFrame)
             m_permissions->blockAll();
     });

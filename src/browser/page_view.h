@@ -16,7 +16,7 @@ namespace bidwarden {
 class BrowserProfile;
 class CertificateNotice;
 class FindBar;
-class PanePage;
+class WebPage;
 class PagePrint;
 class PageDownloads;
 class PageOtherPrograms;
@@ -49,7 +49,7 @@ public:
     ~PageView() override;
 
     QWebEngineView *view() const { return m_view; }
-    PanePage *page() const { return m_page; }
+    WebPage *page() const { return m_page; }
     PermissionBar *permissionBar() const { return m_permissions; }
     FindBar *findBar() const { return m_findBar; }
     // The print dialog and job of the page, its own print requests answered.
@@ -86,7 +86,7 @@ private:
 
     BrowserProfile *m_profile = nullptr;
     QWebEngineView *m_view = nullptr;
-    PanePage *m_page = nullptr;
+    WebPage *m_page = nullptr;
     PermissionBar *m_permissions = nullptr;
     FindBar *m_findBar = nullptr;
     QLabel *m_notice = nullptr;

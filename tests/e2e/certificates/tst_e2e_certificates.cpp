@@ -8,11 +8,11 @@
 #include "main_window.h"
 #include "page_script.h"
 #include "page_window.h"
-#include "pane_page.h"
 #include "service_session.h"
 #include "settings_folder.h"
 #include "user_input.h"
 #include "web_engine_pane.h"
+#include "web_page.h"
 
 #include <QLabel>
 #include <QLineEdit>

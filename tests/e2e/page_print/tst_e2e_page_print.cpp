@@ -5,13 +5,14 @@
 // attachment. Clicks go to the windows as a user's do.
 #include "browser_profile.h"
 #include "e2e_fixture.h"
+#include "engine_version.h"
 #include "main_window.h"
 #include "page_print.h"
 #include "page_script.h"
 #include "page_window.h"
-#include "pane_page.h"
 #include "user_input.h"
 #include "web_engine_pane.h"
+#include "web_page.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
@@ -205,7 +206,7 @@ void TestPagePrintEndToEnd::pdfLinkShowsThePdfInThePane()
 
 void TestPagePrintEndToEnd::pdfViewersPrintButtonPrints()
 {
-#if QT_VERSION < QT_VERSION_CHECK(6, 7, 0)
+#if !BIDWARDEN_ENGINE_REPORTS_PDF_VIEWER_PRINT()
     // Qt WebEngine 6.4 does not tell the program of the viewer's print
     // button; the program's Print prints the PDF there.
     QSKIP("Qt WebEngine before 6.7 does not report the PDF viewer's print button");

@@ -12,10 +12,10 @@
 #include "main_window.h"
 #include "page_script.h"
 #include "page_window.h"
-#include "pane_page.h"
 #include "permission_bar.h"
 #include "user_input.h"
 #include "web_engine_pane.h"
+#include "web_page.h"
 
 #include <QAbstractButton>
 #include <QAction>

@@ -4,13 +4,13 @@
 // a page that plays sound shows a speaker that mutes it. Clicks and keys go
 // to the windows as a user's do.
 #include "e2e_fixture.h"
+#include "icons.h"
 #include "main_window.h"
 #include "page_script.h"
 #include "page_window.h"
-#include "pane_page.h"
-#include "pictures.h"
 #include "user_input.h"
 #include "web_engine_pane.h"
+#include "web_page.h"
 
 #include <QAbstractButton>
 #include <QAction>

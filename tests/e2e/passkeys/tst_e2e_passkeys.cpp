@@ -4,6 +4,7 @@
 // window) the page's request settles. There is no security key here, so the
 // dialog waits for one or tells that none answered.
 #include "e2e_fixture.h"
+#include "engine_version.h"
 #include "main_window.h"
 #include "page_script.h"
 #include "page_window.h"
@@ -19,7 +20,7 @@
 #include <QUrl>
 #include <QWebEnginePage>
 #include <QWebEngineView>
-#if QT_VERSION >= QT_VERSION_CHECK(6, 7, 0)
+#if BIDWARDEN_ENGINE_HAS_PASSKEY_API()
 #include <QWebEngineWebAuthUxRequest>
 #endif
 
@@ -41,7 +42,7 @@ PasskeyDialog *shownDialog(QWidget *window)
 
 const QString refused = QStringLiteral("passkey refused: ");
 
-#if QT_VERSION >= QT_VERSION_CHECK(6, 7, 0)
+#if BIDWARDEN_ENGINE_HAS_PASSKEY_API()
 // Whether the engine has asked the browser to show a request of the page.
 std::shared_ptr<bool> watchEngineAsking(QWebEnginePage *page)
 {
@@ -127,11 +128,11 @@ void TestPasskeysEndToEnd::closingTheDialogAnswersThePage()
     QVERIFY(m_program->load(auction(), passkeyPage()));
     QVERIFY(m_program->activate());
     QWebEnginePage *page = auction()->view()->page();
-#if QT_VERSION >= QT_VERSION_CHECK(6, 7, 0)
+#if BIDWARDEN_ENGINE_HAS_PASSKEY_API()
     const std::shared_ptr<bool> engineAsked = watchEngineAsking(page);
 #endif
     const QPointer<PasskeyDialog> dialog = askWithTheKey(m_program->window(), auction()->view());
-#if QT_VERSION < QT_VERSION_CHECK(6, 7, 0)
+#if !BIDWARDEN_ENGINE_HAS_PASSKEY_API()
     // Qt WebEngine 6.4 has no passkeys: the page is refused at once, and no
     // dialog shows.
     Q_UNUSED(how);
@@ -186,11 +187,11 @@ void TestPasskeysEndToEnd::closingThePageWindowEndsItsRequest()
     window->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(window, engineTimeoutMs));
 
-#if QT_VERSION >= QT_VERSION_CHECK(6, 7, 0)
+#if BIDWARDEN_ENGINE_HAS_PASSKEY_API()
     const std::shared_ptr<bool> engineAsked = watchEngineAsking(view->page());
 #endif
     const QPointer<PasskeyDialog> dialog = askWithTheKey(window, view);
-#if QT_VERSION < QT_VERSION_CHECK(6, 7, 0)
+#if !BIDWARDEN_ENGINE_HAS_PASSKEY_API()
     // Qt WebEngine 6.4 has no passkeys: the page is refused at once, and no
     // dialog shows.
     QVERIFY(!dialog);

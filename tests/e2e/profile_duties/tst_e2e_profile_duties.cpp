@@ -6,6 +6,7 @@
 #include "browser_profile.h"
 #include "desktop_notifications.h"
 #include "e2e_fixture.h"
+#include "engine_version.h"
 #include "fake_notification_server.h"
 #include "notification_service.h"
 #include "page_script.h"
@@ -115,7 +116,7 @@ void TestProfileDutiesEndToEnd::pagesNameOnlyChromium()
     }
     const QString header = asked.last().header("user-agent");
     QCOMPARE(evaluate(auction()->view()->page(), QStringLiteral("navigator.userAgent")).toString(), header);
-#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+#if BIDWARDEN_ENGINE_HAS_CLIENT_HINTS()
     // The client hints' brands, as scripts read them, name Chromium and no
     // toolkit.
     const QString brands = evaluate(auction()->view()->page(),

@@ -3,10 +3,10 @@
 #include "address_box.h"
 #include "browser_pane.h"
 #include "browser_profile.h"
-#include "drawing_path.h"
 #include "main_window.h"
-#include "page_windows.h"
+#include "page_window_opener.h"
 #include "program_setup.h"
+#include "renderer_choice.h"
 #include "settings_folder.h"
 #include "stall_watchdog.h"
 #include "user_input.h"
@@ -29,8 +29,8 @@ QByteArray snipePostBody(const QString &address)
 
 ProgramUnderTest::ProgramUnderTest()
     : m_profile(std::make_unique<BrowserProfile>(QStringLiteral("bidwarden-test"), m_profileFolder.path()))
-    , m_pageWindows(std::make_unique<PageWindows>(m_profile.get()))
-    , m_openPageWindow(m_pageWindows->factory())
+    , m_windowOpener(std::make_unique<PageWindowOpener>(m_profile.get()))
+    , m_openPageWindow(m_windowOpener->factory())
 {
     // Here, not before QTest::qExec(), which installs its own handler and
     // would put this one out of the chain.
@@ -47,7 +47,7 @@ ProgramUnderTest::~ProgramUnderTest()
 {
     // Panes go before the profile they were made on.
     m_window.reset();
-    m_pageWindows.reset();
+    m_windowOpener.reset();
     m_profile.reset();
 }
 
@@ -64,7 +64,7 @@ MainWindow *ProgramUnderTest::open()
     };
     m_window = std::make_unique<MainWindow>(endpoints, SettingsFolder(m_settings.path()), makePane);
     // As main() wires them: Snipe in a page window.
-    QObject::connect(m_pageWindows.get(), &PageWindows::snipeRequested, m_window.get(), &MainWindow::snipeAddress);
+    QObject::connect(m_windowOpener.get(), &PageWindowOpener::snipeRequested, m_window.get(), &MainWindow::snipeAddress);
     m_window->show();
     return m_window.get();
 }
@@ -212,7 +212,7 @@ int runEngineTest(QObject *test, int argc, char **argv)
     setUpApplication();
     // As the program chooses; the suite runs again with the default path
     // forced through QT_QUICK_BACKEND.
-    chooseDrawingPath();
+    chooseRenderer();
     StallWatchdog watchdog(std::chrono::seconds(120));
     return QTest::qExec(test, argc, argv);
 }

@@ -14,7 +14,7 @@ namespace bidwarden {
 class AddressBox;
 class BrowserProfile;
 class MainWindow;
-class PageWindows;
+class PageWindowOpener;
 class WebEnginePane;
 } // namespace bidwarden
 
@@ -89,7 +89,7 @@ private:
     QTemporaryDir m_profileFolder;
     DemoPeers m_peers;
     std::unique_ptr<BrowserProfile> m_profile;
-    std::unique_ptr<PageWindows> m_pageWindows;
+    std::unique_ptr<PageWindowOpener> m_windowOpener;
     PageWindowFactory m_openPageWindow;
     std::unique_ptr<MainWindow> m_window;
     QHash<WebEnginePane *, QStringList> m_finishedLoads;

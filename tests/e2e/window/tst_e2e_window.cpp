@@ -2,11 +2,11 @@
 #include "browser_profile.h"
 #include "e2e_fixture.h"
 #include "main_window.h"
-#include "pane_page.h"
 #include "settings_folder.h"
 #include "text_file.h"
 #include "user_input.h"
 #include "web_engine_pane.h"
+#include "web_page.h"
 
 #include <QAction>
 #include <QDir>
@@ -171,7 +171,7 @@ void TestWindowEndToEnd::documentReportAheadOfTheAddressWaitsForIt()
     m_program->auctionPane()->navigate(item);
     QTRY_VERIFY_WITH_TIMEOUT(peers.hasRequest(QStringLiteral("auction"), QStringLiteral("GET"), QStringLiteral("/itm/43")),
                              engineTimeoutMs);
-    auto *page = qobject_cast<PanePage *>(m_program->auctionPane()->view()->page());
+    auto *page = qobject_cast<WebPage *>(m_program->auctionPane()->view()->page());
     QVERIFY(page);
     Q_EMIT page->documentCommitted(true, QUrl(item));
     QCOMPARE(navigations.count(), 0);
