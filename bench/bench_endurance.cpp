@@ -12,9 +12,8 @@
 #include "peers_thread.h"
 #include "process_memory.h"
 #include "statistics.h"
+#include "program.h"
 #include "program_setup.h"
-#include "browser_profile.h"
-#include "page_windows.h"
 #include "web_engine_pane.h"
 
 #include <QApplication>
@@ -227,22 +226,20 @@ int main(int argc, char *argv[])
     }
     QTemporaryDir settings;
     QTemporaryDir profileDir;
-    BrowserProfile profile(QStringLiteral("bench"), profileDir.path());
-    PageWindows pageWindows(&profile);
-    auto window = std::make_unique<MainWindow>(Endpoints{ peers.serviceUrl(), peers.auctionUrl() },
-                                               SettingsFolder(settings.path()),
-                                               [&](QWidget *parent) {
-                                                   return new WebEnginePane(&profile, pageWindows.factory(), parent);
-                                               });
-    window->show();
+    Program program({ .endpoints = { peers.serviceUrl(), peers.auctionUrl() },
+                      .settings = SettingsFolder(settings.path()),
+                      .profileName = QStringLiteral("bench"),
+                      .profilePath = profileDir.path() });
+    MainWindow *window = program.window();
+    program.show();
     window->activateWindow();
-    if (!QTest::qWaitForWindowActive(window.get()))
+    if (!QTest::qWaitForWindowActive(window))
         std::fprintf(stderr, "window not active\n");
     auto *box = window->findChild<AddressBox *>(QStringLiteral("Urlbox"));
     if (!QTest::qWaitFor([&] { return !box->addresses().isEmpty(); }, loadTimeoutMs))
         std::fprintf(stderr, "the start page did not load\n");
 
-    Session session(window.get(), &peers);
+    Session session(window, &peers);
     std::vector<Sample> samples;
     const auto sample = [&](int done, int sniped) {
         QTest::qWait(500); // let the helpers settle
@@ -311,6 +308,5 @@ int main(int argc, char *argv[])
     std::printf("endurance_completion_pass_end_over_warm ratio=%.2f\n",
                 warm.completionUs > 0 ? last.completionUs / warm.completionUs : 0.0);
     std::fflush(stdout);
-    window.reset();
     return failedLoads + session.wrongPages() + failedSnipes > loads / 20 ? 1 : 0;
 }

@@ -1,15 +1,9 @@
-#include "browser_profile.h"
 #include "build_config.h"
-#include "desktop_notifications.h"
 #include "drawing_path.h"
-#include "engine_facts.h"
 #include "engine_sandbox.h"
-#include "main_window.h"
-#include "page_windows.h"
+#include "program.h"
 #include "program_setup.h"
 #include "qt_translations.h"
-#include "session_end.h"
-#include "web_engine_pane.h"
 
 #include <QApplication>
 
@@ -25,34 +19,9 @@ int main(int argc, char *argv[])
     installQtTranslations(app);
     chooseDrawingPath();
 
-    // Declared first so that they outlive every pane and page window made
-    // with them.
-    BrowserProfile profile(QStringLiteral("bidwarden"));
-    PageWindows pageWindows(&profile);
-
-    const Endpoints endpoints{ QStringLiteral(BIDWARDEN_SERVICE_URL),
-                               QStringLiteral(BIDWARDEN_AUCTION_HOME) };
-    // Exit unloads the main window and its panes, while a dialog that is still
-    // open keeps the program running; the window owns itself from here on.
-    auto *window = new MainWindow(endpoints, SettingsFolder::applicationFolder(),
-                                  [&profile, &pageWindows](QWidget *parent) -> BrowserPane * {
-                                      return new WebEnginePane(&profile, pageWindows.factory(), parent);
-                                  });
-    window->setAttribute(Qt::WA_DeleteOnClose);
-    window->setEngineFacts(&engineFacts);
-    QObject::connect(&pageWindows, &PageWindows::snipeRequested, window, &MainWindow::snipeAddress);
-    QObject::connect(&profile, &BrowserProfile::downloadFinished, window, [window](const QString &path, bool ok) {
-        window->showNotice(ok ? MainWindow::tr("Downloaded %1").arg(path)
-                              : MainWindow::tr("The download of %1 did not complete.").arg(path));
-    });
-    // A click on a page's notification whose page has gone shows the window.
-    QObject::connect(profile.notifications(), &DesktopNotifications::clickedWithoutPage, window,
-                     [window] { bringForward(window); });
-    window->show();
-
-    // The session's end, as Exit without questions. Set up once the engine
-    // has started, so that nothing it sets up for itself replaces it.
-    SessionEnd sessionEnd;
-    QObject::connect(&sessionEnd, &SessionEnd::ending, window, &MainWindow::closeWithoutAsking);
+    Program program({ .endpoints = { QStringLiteral(BIDWARDEN_SERVICE_URL), QStringLiteral(BIDWARDEN_AUCTION_HOME) },
+                      .settings = SettingsFolder::applicationFolder(),
+                      .windowDeletesItselfOnClose = true });
+    program.show();
     return app.exec();
 }
