@@ -7,11 +7,10 @@
 //   bench_endurance [LOADS [SNIPES]]      defaults: 2000 loads, 500 snipes
 #include "address_box.h"
 #include "address_completion.h"
-#include "browser_profile.h"
 #include "main_window.h"
-#include "page_window_opener.h"
 #include "peers_thread.h"
 #include "process_memory.h"
+#include "program.h"
 #include "program_setup.h"
 #include "renderer_choice.h"
 #include "statistics.h"
@@ -227,22 +226,20 @@ int main(int argc, char *argv[])
     }
     QTemporaryDir settings;
     QTemporaryDir profileDir;
-    BrowserProfile profile(QStringLiteral("bench"), profileDir.path());
-    PageWindowOpener windowOpener(&profile);
-    auto window = std::make_unique<MainWindow>(Endpoints{ peers.serviceUrl(), peers.auctionUrl() },
-                                               SettingsFolder(settings.path()),
-                                               [&](QWidget *parent) {
-                                                   return new WebEnginePane(&profile, windowOpener.factory(), parent);
-                                               });
-    window->show();
+    Program program({ .endpoints = { peers.serviceUrl(), peers.auctionUrl() },
+                      .settings = SettingsFolder(settings.path()),
+                      .profileName = QStringLiteral("bench"),
+                      .profilePath = profileDir.path() });
+    MainWindow *window = program.window();
+    program.show();
     window->activateWindow();
-    if (!QTest::qWaitForWindowActive(window.get()))
+    if (!QTest::qWaitForWindowActive(window))
         std::fprintf(stderr, "window not active\n");
     auto *box = window->findChild<AddressBox *>(QStringLiteral("Urlbox"));
     if (!QTest::qWaitFor([&] { return !box->addresses().isEmpty(); }, loadTimeoutMs))
         std::fprintf(stderr, "the start page did not load\n");
 
-    Session session(window.get(), &peers);
+    Session session(window, &peers);
     std::vector<Sample> samples;
     const auto sample = [&](int done, int sniped) {
         QTest::qWait(500); // let the helpers settle
@@ -311,6 +308,5 @@ int main(int argc, char *argv[])
     std::printf("endurance_completion_pass_end_over_warm ratio=%.2f\n",
                 warm.completionUs > 0 ? last.completionUs / warm.completionUs : 0.0);
     std::fflush(stdout);
-    window.reset();
     return failedLoads + session.wrongPages() + failedSnipes > loads / 20 ? 1 : 0;
 }

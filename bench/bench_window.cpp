@@ -11,12 +11,11 @@
 //                                     with load() on the bare engine
 //
 // Every child's engine chatter goes to a log file, so the tables stay readable.
-#include "browser_profile.h"
 #include "demo_server.h"
 #include "main_window.h"
-#include "page_window_opener.h"
 #include "peers_thread.h"
 #include "process_memory.h"
+#include "program.h"
 #include "program_setup.h"
 #include "renderer_choice.h"
 #include "statistics.h"
@@ -114,18 +113,17 @@ int runStartup(const QString &mode, const QString &service, const QString &aucti
         // As the program's main() does.
         setUpApplication();
         chooseRenderer();
-        BrowserProfile profile(QStringLiteral("bench"), profileDir.path());
-        PageWindowOpener windowOpener(&profile);
-        MainWindow window({ service, auction }, SettingsFolder(settings.path()),
-                          [&](QWidget *parent) {
-                              return new WebEnginePane(&profile, windowOpener.factory(), parent);
-                          });
+        Program program({ .endpoints = { service, auction },
+                          .settings = SettingsFolder(settings.path()),
+                          .profileName = QStringLiteral("bench"),
+                          .profilePath = profileDir.path() });
         mark("built");
-        QObject::connect(window.auctionPane(), &BrowserPane::loadFinished, &window,
+        MainWindow *window = program.window();
+        QObject::connect(window->auctionPane(), &BrowserPane::loadFinished, window,
                          [&] { probe.paneLoaded(auctionDone, "auction"); });
-        QObject::connect(window.servicePane(), &BrowserPane::loadFinished, &window,
+        QObject::connect(window->servicePane(), &BrowserPane::loadFinished, window,
                          [&] { probe.paneLoaded(serviceDone, "service"); });
-        window.show();
+        program.show();
         mark("shown");
         return QApplication::exec();
     }
@@ -186,15 +184,14 @@ int runSnipe(bool bareLoads)
     // As the program draws, unless QT_QUICK_BACKEND says otherwise; the
     // bare loads below draw the same way.
     chooseRenderer();
-    BrowserProfile profile(QStringLiteral("bench"), profileDir.path());
-    PageWindowOpener windowOpener(&profile);
-    auto window = std::make_unique<MainWindow>(Endpoints{ service, auction }, SettingsFolder(settings.path()),
-                                               [&](QWidget *parent) {
-                                                   return new WebEnginePane(&profile, windowOpener.factory(), parent);
-                                               });
-    window->show();
+    Program measured({ .endpoints = { service, auction },
+                       .settings = SettingsFolder(settings.path()),
+                       .profileName = QStringLiteral("bench"),
+                       .profilePath = profileDir.path() });
+    MainWindow *window = measured.window();
+    measured.show();
     window->activateWindow();
-    if (!QTest::qWaitForWindowActive(window.get()))
+    if (!QTest::qWaitForWindowActive(window))
         std::fprintf(stderr, "window not active\n");
     auto *servicePage = static_cast<WebEnginePane *>(window->servicePane())->view()->page();
     auto *auctionPane = static_cast<WebEnginePane *>(window->auctionPane());
@@ -287,10 +284,8 @@ int runSnipe(bool bareLoads)
     std::printf("memory_growth_50_%s value=%.1f MB\n", what, (pssAfterFifty - pssAfterFirst) / 1024.0);
     std::printf("memory_growth_%s_51_to_100 value=%.1f MB\n", what, (pssAfterHundred - pssAfterFifty) / 1024.0);
     std::fflush(stdout);
-    if (bareLoads) {
-        window.reset();
+    if (bareLoads)
         return 0;
-    }
 
     // Latency: the program's Ctrl+S against the bare engine doing the same
     // work, alternating; the ratio is of these two. A bare load() with the
@@ -319,7 +314,6 @@ int runSnipe(bool bareLoads)
     std::printf("snipe_program_ms value=%.3f ms\nsnipe_baseline_ms value=%.3f ms\n", median(program),
                 median(baseline));
     std::fflush(stdout);
-    window.reset();
     return 0;
 }
 

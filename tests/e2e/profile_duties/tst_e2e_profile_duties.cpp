@@ -8,6 +8,7 @@
 #include "e2e_fixture.h"
 #include "engine_version.h"
 #include "fake_notification_server.h"
+#include "main_window.h"
 #include "notification_service.h"
 #include "page_script.h"
 #include "permission_bar.h"
@@ -226,6 +227,12 @@ void TestProfileDutiesEndToEnd::allowedNotificationsGoToTheDesktop()
     // A click on it reaches the page.
     server.click(first.id);
     QTRY_COMPARE_WITH_TIMEOUT(shown->title(), QStringLiteral("notice clicked"), engineTimeoutMs);
+    // With no window showing its page, a click brings the program's window
+    // forward.
+    m_program->window()->hide();
+    server.click(first.id);
+    QTRY_VERIFY_WITH_TIMEOUT(m_program->window()->isVisible(), engineTimeoutMs);
+    QVERIFY(m_program->activate());
 
     // The same tag again: it takes the first one's place, which does not
     // stay beside it.

@@ -4,7 +4,7 @@
 #include "browser_pane.h"
 #include "browser_profile.h"
 #include "main_window.h"
-#include "page_window_opener.h"
+#include "program.h"
 #include "program_setup.h"
 #include "renderer_choice.h"
 #include "settings_folder.h"
@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMutex>
+#include <QProcess>
 #include <QStandardPaths>
 #include <QTest>
 #include <QWebEnginePage>
@@ -28,73 +29,82 @@ QByteArray snipePostBody(const QString &address)
 }
 
 ProgramUnderTest::ProgramUnderTest()
-    : m_profile(std::make_unique<BrowserProfile>(QStringLiteral("bidwarden-test"), m_profileFolder.path()))
-    , m_windowOpener(std::make_unique<PageWindowOpener>(m_profile.get()))
-    , m_openPageWindow(m_windowOpener->factory())
 {
     // Here, not before QTest::qExec(), which installs its own handler and
     // would put this one out of the chain.
     static const bool watching = (failOnOwnWarnings(), true);
     Q_UNUSED(watching);
-    // Never a modal save dialog in a test.
-    m_profile->setSaveLocationChooser([this](const QString &suggested) {
-        m_offeredDownloadPath = suggested;
-        return m_downloadTarget;
-    });
 }
 
 ProgramUnderTest::~ProgramUnderTest()
 {
-    // Panes go before the profile they were made on.
-    m_window.reset();
-    m_windowOpener.reset();
-    m_profile.reset();
+    // Before the loads its panes report to.
+    m_program.reset();
 }
 
 MainWindow *ProgramUnderTest::open()
 {
-    const Endpoints endpoints{ m_peers.serviceUrl(), m_peers.auctionUrl() };
+    // One program at a time: the last one's profile and session's end go first.
+    m_program.reset();
     m_finishedLoads.clear();
-    // Before the window exists, so no load of start-up is missed.
-    const PaneFactory makePane = [this](QWidget *parent) {
-        auto *pane = new WebEnginePane(m_profile.get(), m_openPageWindow, parent);
+    Program::Options options;
+    options.endpoints = { m_peers.serviceUrl(), m_peers.auctionUrl() };
+    options.settings = SettingsFolder(m_settings.path());
+    options.profileName = QStringLiteral("bidwarden-test");
+    options.profilePath = m_profileFolder.path();
+    options.openPageWindow = m_openPageWindow;
+    // As each pane is made, so no load of start-up is missed.
+    options.paneMade = [this](WebEnginePane *pane) {
         QObject::connect(pane, &BrowserPane::loadFinished, pane,
                          [this, pane] { m_finishedLoads[pane] << pane->locationUrl(); });
-        return pane;
     };
-    m_window = std::make_unique<MainWindow>(endpoints, SettingsFolder(m_settings.path()), makePane);
-    // As main() wires them: Snipe in a page window.
-    QObject::connect(m_windowOpener.get(), &PageWindowOpener::snipeRequested, m_window.get(), &MainWindow::snipeAddress);
-    m_window->show();
-    return m_window.get();
+    m_program = std::make_unique<Program>(std::move(options));
+    // Never a modal save dialog in a test.
+    m_program->profile()->setSaveLocationChooser([this](const QString &suggested) {
+        m_offeredDownloadPath = suggested;
+        return m_downloadTarget;
+    });
+    m_program->show();
+    return m_program->window();
+}
+
+MainWindow *ProgramUnderTest::window() const
+{
+    return m_program ? m_program->window() : nullptr;
+}
+
+BrowserProfile *ProgramUnderTest::profile() const
+{
+    return m_program ? m_program->profile() : nullptr;
 }
 
 bool ProgramUnderTest::activate()
 {
-    m_window->show();
-    m_window->raise();
-    m_window->activateWindow();
-    return QTest::qWaitForWindowActive(m_window.get(), engineTimeoutMs);
+    MainWindow *shown = window();
+    shown->show();
+    shown->raise();
+    shown->activateWindow();
+    return QTest::qWaitForWindowActive(shown, engineTimeoutMs);
 }
 
 WebEnginePane *ProgramUnderTest::auctionPane() const
 {
-    return static_cast<WebEnginePane *>(m_window->auctionPane());
+    return static_cast<WebEnginePane *>(window()->auctionPane());
 }
 
 WebEnginePane *ProgramUnderTest::servicePane() const
 {
-    return static_cast<WebEnginePane *>(m_window->servicePane());
+    return static_cast<WebEnginePane *>(window()->servicePane());
 }
 
 AddressBox *ProgramUnderTest::urlbox() const
 {
-    return m_window->findChild<AddressBox *>(QStringLiteral("Urlbox"));
+    return window()->findChild<AddressBox *>(QStringLiteral("Urlbox"));
 }
 
 QString ProgramUnderTest::pageStatus() const
 {
-    return m_window->findChild<QLabel *>(QStringLiteral("pageStatus"))->text();
+    return window()->findChild<QLabel *>(QStringLiteral("pageStatus"))->text();
 }
 
 bool ProgramUnderTest::waitForLoadFinished(WebEnginePane *pane, const QString &address)
@@ -118,7 +128,7 @@ bool ProgramUnderTest::load(WebEnginePane *pane, const QString &address)
 
 void ProgramUnderTest::press(Qt::Key key, Qt::KeyboardModifiers modifiers)
 {
-    pressKey(m_window.get(), key, modifiers);
+    pressKey(window(), key, modifiers);
 }
 
 void ProgramUnderTest::pressOnTheKeyboard(const QString &keys)
@@ -128,7 +138,7 @@ void ProgramUnderTest::pressOnTheKeyboard(const QString &keys)
 
 void ProgramUnderTest::type(const QString &text)
 {
-    typeText(m_window.get(), text);
+    typeText(window(), text);
 }
 
 void ProgramUnderTest::typeIntoTheAddressBox(const QString &text)

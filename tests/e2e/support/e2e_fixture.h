@@ -14,7 +14,7 @@ namespace bidwarden {
 class AddressBox;
 class BrowserProfile;
 class MainWindow;
-class PageWindowOpener;
+class Program;
 class WebEnginePane;
 } // namespace bidwarden
 
@@ -28,8 +28,9 @@ inline constexpr int engineTimeoutMs = 30000;
 // service's forms expect, worked out here rather than by the program's code.
 QByteArray snipePostBody(const QString &address);
 
-// The real program's window on the real engine, against the demo peers on
-// loopback, with its settings in a folder of its own.
+// The real program (Program, as main() builds it) on the real engine, against
+// the demo peers on loopback, with its settings and its profile in folders of
+// their own.
 class ProgramUnderTest
 {
 public:
@@ -41,17 +42,19 @@ public:
     bool startPeers(const QStringList &delays = {}) { return m_peers.start(delays); }
     DemoPeers &peers() { return m_peers; }
 
-    // Creates and shows the main window; start-up runs as in the program.
+    // Builds the program and shows its window; start-up runs as in the
+    // program.
     MainWindow *open();
     // Shown, active and with the focus, as when the user works in it: what
     // shortcuts (Ctrl+S) and the keyboard need.
     bool activate();
-    MainWindow *window() const { return m_window.get(); }
+    MainWindow *window() const;
     WebEnginePane *auctionPane() const;
     WebEnginePane *servicePane() const;
     AddressBox *urlbox() const;
     QString pageStatus() const;
-    BrowserProfile *profile() const { return m_profile.get(); }
+    // The program's profile, from open() on.
+    BrowserProfile *profile() const;
     // Where the panes' pages open their new windows, from the next open()
     // on: the program's page windows unless a test stands its own in.
     void setPageWindowFactory(PageWindowFactory factory) { m_openPageWindow = std::move(factory); }
@@ -88,10 +91,9 @@ private:
     QTemporaryDir m_settings;
     QTemporaryDir m_profileFolder;
     DemoPeers m_peers;
-    std::unique_ptr<BrowserProfile> m_profile;
-    std::unique_ptr<PageWindowOpener> m_windowOpener;
+    // Empty: the program's page windows.
     PageWindowFactory m_openPageWindow;
-    std::unique_ptr<MainWindow> m_window;
+    std::unique_ptr<Program> m_program;
     QHash<WebEnginePane *, QStringList> m_finishedLoads;
     QString m_downloadTarget;
     QString m_offeredDownloadPath;

@@ -276,6 +276,7 @@ void TestWindowEndToEnd::downloadIsOfferedInTheDownloadFolder()
         QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, engineTimeoutMs);
         QCOMPARE(finished.at(0).at(0).toString(), target);
         QVERIFY(finished.at(0).at(1).toBool());
+        QCOMPARE(m_program->pageStatus(), QStringLiteral("Downloaded ") + target);
         QFile saved(target);
         QVERIFY(saved.open(QIODevice::ReadOnly));
         QCOMPARE(saved.readAll(), QByteArray("Item 123\nItem 456\nItem 789\n"));

@@ -1,0 +1,76 @@
+#include "program.h"
+
+#include "browser_profile.h"
+#include "desktop_notifications.h"
+#include "engine_facts.h"
+#include "window_forward.h"
+#include "main_window.h"
+#include "page_window_opener.h"
+#include "session_end.h"
+#include "web_engine_pane.h"
+
+namespace bidwarden {
+
+Program::Program(Options options)
+    : m_profile(std::make_unique<BrowserProfile>(options.profileName, options.profilePath))
+    , m_windowOpener(std::make_unique<PageWindowOpener>(m_profile.get()))
+{
+    PageWindowFactory openPageWindow =
+            options.openPageWindow ? std::move(options.openPageWindow) : m_windowOpener->factory();
+    const PaneFactory makePane = [this, openPageWindow = std::move(openPageWindow),
+                                  paneMade = std::move(options.paneMade)](QWidget *parent) -> BrowserPane * {
+        auto *pane = new WebEnginePane(m_profile.get(), openPageWindow, parent);
+        if (paneMade)
+            paneMade(pane);
+        return pane;
+    };
+    // Parentless: the top-level window, owned by this or by itself.
+    m_window = new MainWindow(options.endpoints, options.settings, makePane);
+    if (options.windowDeletesItselfOnClose)
+        m_window->setAttribute(Qt::WA_DeleteOnClose);
+    m_window->setEngineFacts(&engineFacts);
+    connectWindow();
+}
+
+Program::~Program()
+{
+    m_sessionEnd.reset();
+    // A window that deletes itself is normally gone by now; one still here
+    // goes before the profile its panes were made on.
+    delete m_window.data();
+}
+
+MainWindow *Program::window() const
+{
+    return m_window.data();
+}
+
+void Program::connectWindow()
+{
+    MainWindow *window = m_window.data();
+    QObject::connect(m_windowOpener.get(), &PageWindowOpener::snipeRequested, window, &MainWindow::snipeAddress);
+    QObject::connect(m_profile.get(), &BrowserProfile::downloadFinished, window,
+                     [window](const QString &path, bool completed) {
+                         window->showNotice(completed
+                                                    ? MainWindow::tr("Downloaded %1").arg(path)
+                                                    : MainWindow::tr("The download of %1 did not complete.").arg(path));
+                     });
+    // A click on a page's notification whose page has gone shows the window.
+    QObject::connect(m_profile->notifications(), &DesktopNotifications::clickedWithoutPage, window,
+                     [window] { bringForward(window); });
+}
+
+void Program::show()
+{
+    // A window that deleted itself on close is not made again.
+    if (!m_window)
+        return;
+    m_window->show();
+    // One at a time in a process, and one is enough.
+    if (m_sessionEnd)
+        return;
+    m_sessionEnd = std::make_unique<SessionEnd>();
+    QObject::connect(m_sessionEnd.get(), &SessionEnd::ending, m_window.data(), &MainWindow::closeWithoutAsking);
+}
+
+} // namespace bidwarden
