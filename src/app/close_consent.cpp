@@ -15,7 +15,7 @@ CloseConsent::CloseConsent(const QList<BrowserPane *> &panes, QObject *parent)
 
 QList<PageCloser *> CloseConsent::pageClosers() const
 {
-    return m_pageWindowsOwner ? m_pageWindowsOwner->findChildren<PageCloser *>() : QList<PageCloser *>();
+    return m_pageWindows ? m_pageWindows() : QList<PageCloser *>();
 }
 
 void CloseConsent::ask()

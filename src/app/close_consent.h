@@ -5,12 +5,16 @@
 #include <QPointer>
 #include <QSet>
 
+#include <functional>
 #include <memory>
 
 namespace bidwarden {
 
 class BrowserPane;
 class PageCloser;
+
+// The closers of the page windows open now.
+using PageWindowClosers = std::function<QList<PageCloser *>()>;
 
 // Whether the window may close: each pane's page, and the page of each page
 // window open under it, may ask first (text typed and not sent, through its
@@ -24,10 +28,9 @@ class CloseConsent : public QObject
 public:
     CloseConsent(const QList<BrowserPane *> &panes, QObject *parent = nullptr);
 
-    // The windows whose page closers (PageCloser, found among its children
-    // at each attempt) are asked with the panes: the main window's page
-    // windows.
-    void askAlsoPageWindowsOf(QObject *owner) { m_pageWindowsOwner = owner; }
+    // The page windows, as open at each attempt, whose pages are asked with
+    // the panes'.
+    void askAlsoPageWindows(PageWindowClosers pageWindows) { m_pageWindows = std::move(pageWindows); }
 
     bool agreed() const { return m_agreed; }
     // Asks every page again; agreed() follows once all have said yes.
@@ -48,7 +51,7 @@ private:
     void forget(const QObject *page);
 
     QList<BrowserPane *> m_panes;
-    QPointer<QObject> m_pageWindowsOwner;
+    PageWindowClosers m_pageWindows;
     // The pages that have not agreed in this attempt.
     QSet<const QObject *> m_waiting;
     // The connections to the page windows asked in this attempt, which go

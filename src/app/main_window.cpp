@@ -86,7 +86,6 @@ void MainWindow::createControls(const PaneFactory &makePane)
     m_session = new ServiceSession(m_tabs->servicePane(), m_endpoints.serviceBase, this);
     m_pageReport = new AuctionPageReport(m_tabs->auctionPane(), m_status, m_addressBox, this);
     m_closeConsent = new CloseConsent({ m_tabs->auctionPane(), m_tabs->servicePane() }, this);
-    m_closeConsent->askAlsoPageWindowsOf(this);
 }
 
 void MainWindow::createMenus()
@@ -208,6 +207,11 @@ void MainWindow::selectTab(Tab tab)
 void MainWindow::setEngineFacts(std::function<AboutFacts()> facts)
 {
     m_dialogs->setEngineFacts(std::move(facts));
+}
+
+void MainWindow::setPageWindows(PageWindowClosers pageWindows)
+{
+    m_closeConsent->askAlsoPageWindows(std::move(pageWindows));
 }
 
 void MainWindow::snipeAddress(const QString &address)

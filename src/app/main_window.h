@@ -1,6 +1,7 @@
 #pragma once
 
 #include "about_window.h"
+#include "close_consent.h"
 #include "endpoints.h"
 #include "pane_tabs.h"
 #include "settings_folder.h"
@@ -51,6 +52,9 @@ public:
     void selectTab(Tab tab);
     DialogHost *dialogs() const { return m_dialogs; }
     void setEngineFacts(std::function<AboutFacts()> facts);
+    // The page windows open now, whose pages are asked with the panes' when
+    // the window closes, and which close with it.
+    void setPageWindows(PageWindowClosers pageWindows);
 
     // Snipes this address through the one snipe path (as Snipe Auction does
     // with the box's text) and brings the window to the front: Snipe in a

@@ -27,8 +27,20 @@ PageView *PageWindowOpener::open(QWidget *opener)
     window->setSoundPictures(bundledIcon("sound"), bundledIcon("muted"));
     connect(snipe, &QAction::triggered, this, [this, window] { Q_EMIT snipeRequested(window->pageAddress()); });
     connect(window->pageView(), &PageView::snipeLinkRequested, this, &PageWindowOpener::snipeRequested);
+    m_windows.removeAll(nullptr);
+    m_windows.append(window);
     window->show();
     return window->pageView();
+}
+
+QList<PageCloser *> PageWindowOpener::pageClosers() const
+{
+    QList<PageCloser *> closers;
+    for (const QPointer<PageWindow> &window : m_windows) {
+        if (window)
+            closers.append(window->closer());
+    }
+    return closers;
 }
 
 } // namespace bidwarden

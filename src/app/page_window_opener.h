@@ -2,11 +2,15 @@
 
 #include "page_view.h"
 
+#include <QList>
 #include <QObject>
+#include <QPointer>
 
 namespace bidwarden {
 
 class BrowserProfile;
+class PageCloser;
+class PageWindow;
 
 // Opens the windows pages ask for (PageWindow), for the panes' pages and for
 // the pages of the windows it opened, each with the program's Snipe (as the
@@ -25,6 +29,9 @@ public:
     // A page window, shown, as a window of the opener's window; its page
     // view, where the requested page loads.
     PageView *open(QWidget *opener);
+    // The closers of the windows it opened that are still open, oldest
+    // first.
+    QList<PageCloser *> pageClosers() const;
 
 Q_SIGNALS:
     // Snipe in a page window: the window's page address, or the link's.
@@ -32,6 +39,7 @@ Q_SIGNALS:
 
 private:
     BrowserProfile *m_profile = nullptr;
+    QList<QPointer<PageWindow>> m_windows;
 };
 
 } // namespace bidwarden

@@ -4,7 +4,7 @@
 #include "command_toolbar.h"
 #include "commands.h"
 #include "icons.h"
-#include "zoom_steps.h"
+#include "sound_mark_look.h"
 
 #include <QApplication>
 #include <QMenu>
@@ -65,11 +65,9 @@ void PaneTabs::connectCommands(const Commands &c)
     connect(c.stop, &QAction::triggered, this, [this] { front()->stop(); });
     connect(c.stopLoading, &QAction::triggered, this, [this] { front()->stop(); });
     connect(c.print, &QAction::triggered, this, [this] { front()->print(m_tabStrip->window()); });
-    connect(c.zoomIn, &QAction::triggered, this,
-            [this] { front()->setZoomFactor(zoomedIn(front()->zoomFactor())); });
-    connect(c.zoomOut, &QAction::triggered, this,
-            [this] { front()->setZoomFactor(zoomedOut(front()->zoomFactor())); });
-    connect(c.zoomReset, &QAction::triggered, this, [this] { front()->setZoomFactor(1); });
+    connect(c.zoomIn, &QAction::triggered, this, [this] { front()->zoomIn(); });
+    connect(c.zoomOut, &QAction::triggered, this, [this] { front()->zoomOut(); });
+    connect(c.zoomReset, &QAction::triggered, this, [this] { front()->resetZoom(); });
     connect(c.find, &QAction::triggered, this, [this] { front()->showFindBar(); });
     connect(c.findNext, &QAction::triggered, this, [this] { front()->findAgain(false); });
     connect(c.findPrevious, &QAction::triggered, this, [this] { front()->findAgain(true); });
@@ -163,7 +161,8 @@ void PaneTabs::updateSoundMark(Tab tab)
 {
     BrowserPane *pane = paneOf(tab);
     auto *mark = qobject_cast<QToolButton *>(m_tabStrip->tabButton(tab, QTabBar::RightSide));
-    if (!pane->isAudible() && !pane->isAudioMuted()) {
+    const SoundMarkLook look = soundMarkLook(pane->isAudible(), pane->isAudioMuted());
+    if (!look.shown) {
         if (mark) {
             m_tabStrip->setTabButton(tab, QTabBar::RightSide, nullptr);
             mark->deleteLater();
@@ -179,10 +178,9 @@ void PaneTabs::updateSoundMark(Tab tab)
         connect(mark, &QToolButton::clicked, pane, [pane] { pane->setAudioMuted(!pane->isAudioMuted()); });
         m_tabStrip->setTabButton(tab, QTabBar::RightSide, mark);
     }
-    const bool muted = pane->isAudioMuted();
-    mark->setIcon(bundledIcon(muted ? "muted" : "sound"));
-    mark->setToolTip(muted ? tr("Muted: click to hear this page again") : tr("This page plays sound: click to mute it"));
-    mark->setAccessibleName(muted ? tr("Unmute") : tr("Mute"));
+    mark->setIcon(bundledIcon(look.muted ? "muted" : "sound"));
+    mark->setToolTip(look.toolTip);
+    mark->setAccessibleName(look.action);
 }
 
 void PaneTabs::offerTabMenu(const QPoint &at)

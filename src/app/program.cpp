@@ -49,6 +49,7 @@ void Program::connectWindow()
 {
     MainWindow *window = m_window.data();
     QObject::connect(m_windowOpener.get(), &PageWindowOpener::snipeRequested, window, &MainWindow::snipeAddress);
+    window->setPageWindows([opener = m_windowOpener.get()] { return opener->pageClosers(); });
     QObject::connect(m_profile.get(), &BrowserProfile::downloadFinished, window,
                      [window](const QString &path, bool completed) {
                          window->showNotice(completed

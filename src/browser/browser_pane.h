@@ -44,9 +44,10 @@ public:
     virtual bool showsFormAnswer() const = 0;
     // Between loadStarted() and loadFinished().
     virtual bool isLoading() const = 0;
-    // The page's zoom: 1 is its own size.
-    virtual qreal zoomFactor() const = 0;
-    virtual void setZoomFactor(qreal factor) = 0;
+    // The zoom steps of Ctrl+Plus, Ctrl+Minus and Ctrl+0.
+    virtual void zoomIn() = 0;
+    virtual void zoomOut() = 0;
+    virtual void resetZoom() = 0;
     // Opens the find bar over the page, its text selected and the keyboard
     // focus in it.
     virtual void showFindBar() = 0;

@@ -7,6 +7,7 @@
 #include "link_menu.h"
 #include "other_programs.h"
 #include "page_certificate_error.h"
+#include "page_close.h"
 #include "page_downloads.h"
 #include "page_find.h"
 #include "page_full_screen.h"
@@ -15,8 +16,10 @@
 #include "page_permissions.h"
 #include "page_print.h"
 #include "page_sign_in.h"
+#include "page_sound_mark.h"
 #include "permission_bar.h"
 #include "web_page.h"
+#include "zoom_steps.h"
 
 #include <QLabel>
 #include <QStackedLayout>
@@ -54,6 +57,8 @@ PageView::PageView(BrowserProfile *profile, PageWindowFactory openWindow, QWidge
     , m_print(new PagePrint(m_view, this))
     , m_certificateNotice(new CertificateNotice(this))
     , m_stack(new QStackedLayout)
+    , m_close(new PageClose(m_page, m_print, this))
+    , m_soundMark(new PageSoundMark(m_page, this))
 {
     m_view->setPage(m_page);
     // The permission bar and the find bar over the page, the page (or the
@@ -100,6 +105,9 @@ PageView::PageView(BrowserProfile *profile, PageWindowFactory openWindow, QWidge
                 showRenderProcessEnded(status, exitCode);
             });
     connect(profile->profile(), &QWebEngineProfile::downloadRequested, this, &PageView::handleDownloadRequested);
+    connect(m_close, &PageClose::agreed, this, &PageView::closeAllowed);
+    connect(m_close, &PageClose::stayed, this, &PageView::closeRefused);
+    connect(m_close, &PageClose::closedByPage, this, &PageView::closeRequestedByPage);
 }
 
 PageView::~PageView() = default;
@@ -122,6 +130,36 @@ void PageView::load(const QUrl &address)
 void PageView::offerSnipeLink()
 {
     bidwarden::offerSnipeLink(m_view, [this](const QString &address) { Q_EMIT snipeLinkRequested(address); });
+}
+
+void PageView::requestClose()
+{
+    m_close->ask();
+}
+
+void PageView::zoomIn()
+{
+    m_view->setZoomFactor(zoomedIn(m_view->zoomFactor()));
+}
+
+void PageView::zoomOut()
+{
+    m_view->setZoomFactor(zoomedOut(m_view->zoomFactor()));
+}
+
+void PageView::resetZoom()
+{
+    m_view->setZoomFactor(1);
+}
+
+void PageView::showFindBar()
+{
+    m_findBar->open();
+}
+
+void PageView::findAgain(bool backward)
+{
+    m_findBar->findAgain(backward);
 }
 
 void PageView::openWindowsFor(PageWindowFactory openWindow)

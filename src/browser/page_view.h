@@ -19,7 +19,9 @@ class FindBar;
 class WebPage;
 class PagePrint;
 class PageDownloads;
+class PageClose;
 class PageOtherPrograms;
+class PageSoundMark;
 class PageView;
 class PermissionBar;
 
@@ -36,9 +38,10 @@ using PageWindowFactory = std::function<PageView *(QWidget *opener)>;
 // asks: new windows (made by the factory), sign-in, permissions, full
 // screen, printing, links to other programs (asked first), and its
 // downloads (offered by the profile, several in a row only with the user's
-// leave). Once offered, its menu
-// on a link has "Snipe Link". A page duty added here serves panes and page
-// windows alike.
+// leave). It closes only once the page agrees (the close handshake), it
+// zooms and finds, and it has a speaker mark while it plays sound. Once
+// offered, its menu on a link has "Snipe Link". A page duty added here
+// serves panes and page windows alike.
 class PageView : public QWidget
 {
     Q_OBJECT
@@ -68,6 +71,25 @@ public:
     // Adds "Snipe Link" to the page's menu on a link (snipeLinkRequested).
     void offerSnipeLink();
 
+    // Whatever closes the page asks it first: closeAllowed() follows once
+    // it may go, never inside this call; closeRefused() when the user chose
+    // to stay. While a print job runs the page is asked once it has ended.
+    void requestClose();
+
+    // The zoom steps of Ctrl+Plus, Ctrl+Minus and Ctrl+0.
+    void zoomIn();
+    void zoomOut();
+    void resetZoom();
+    // Opens the find bar, or finds its text again (opening it when it has
+    // nothing to find yet).
+    void showFindBar();
+    void findAgain(bool backward);
+
+    // The speaker shown while the page plays sound or is muted; a click
+    // mutes the page or lets it be heard again. Whoever frames the page
+    // puts it where it shows.
+    PageSoundMark *soundMark() const { return m_soundMark; }
+
 Q_SIGNALS:
     // "Snipe Link" on a link: its absolute address, as encoded.
     void snipeLinkRequested(const QString &address);
@@ -78,6 +100,12 @@ Q_SIGNALS:
     void downloadOffered();
     // The page's renderer ended abnormally; the text says how.
     void renderProcessEnded(const QString &what);
+    // The answers to requestClose().
+    void closeAllowed();
+    void closeRefused();
+    // The page's own window.close(), unasked: a page window goes, a pane
+    // stays.
+    void closeRequestedByPage();
 
 private:
     void openWindowsFor(PageWindowFactory openWindow);
@@ -95,6 +123,8 @@ private:
     QStackedLayout *m_stack = nullptr;
     PageOtherPrograms *m_otherPrograms = nullptr;
     PageDownloads *m_downloads = nullptr;
+    PageClose *m_close = nullptr;
+    PageSoundMark *m_soundMark = nullptr;
 };
 
 } // namespace bidwarden

@@ -1,13 +1,11 @@
 #include "web_engine_pane.h"
 
 #include "browser_logging.h"
-#include "find_bar.h"
 #include "load_report.h"
 #include "navigation.h"
 #include "page_print.h"
 #include "web_page.h"
 
-#include <QTimer>
 #include <QVBoxLayout>
 #include <QWebEngineHttpRequest>
 #include <QWebEngineLoadingInfo>
@@ -105,17 +103,8 @@ void WebEnginePane::forwardPageEvents()
     connect(m_pageView, &PageView::downloadStarting, this, &BrowserPane::fileDownloadStarting);
     connect(m_pageView, &PageView::renderProcessEnded, this, &BrowserPane::renderProcessEnded);
     connect(m_pageView, &PageView::snipeLinkRequested, this, &BrowserPane::snipeLinkRequested);
-    // Closing the program: the page has agreed to go (its beforeunload
-    // question, if any, was answered Leave). A page's own window.close()
-    // closes nothing here.
-    connect(page, &QWebEnginePage::windowCloseRequested, this, [this] {
-        if (std::exchange(m_closeRequested, false))
-            Q_EMIT closeAllowed();
-    });
-    connect(m_pageView->pagePrint(), &PagePrint::finished, this, [this] {
-        if (std::exchange(m_closeAfterPrinting, false))
-            requestClose();
-    });
+    // A page's own window.close() closes nothing here.
+    connect(m_pageView, &PageView::closeAllowed, this, &BrowserPane::closeAllowed);
 }
 
 void WebEnginePane::navigate(const QString &address)
@@ -178,20 +167,7 @@ void WebEnginePane::print(QWidget *dialogParent)
 
 void WebEnginePane::requestClose()
 {
-    // The engine paints the page on the printer from a thread of its own:
-    // the pane, its view and the printer must outlive the job.
-    if (m_pageView->pagePrint()->isPrinting()) {
-        qCDebug(lcBrowser) << objectName() << "closes once its print job is done";
-        m_closeAfterPrinting = true;
-        return;
-    }
-    // A page without a renderer has nothing to ask.
-    if (m_pageView->page()->renderProcessPid() <= 0) {
-        QTimer::singleShot(0, this, &BrowserPane::closeAllowed);
-        return;
-    }
-    m_closeRequested = true;
-    m_pageView->page()->triggerAction(QWebEnginePage::RequestClose);
+    m_pageView->requestClose();
 }
 
 QString WebEnginePane::locationName() const
@@ -214,24 +190,29 @@ bool WebEnginePane::isLoading() const
     return m_report->isLoading();
 }
 
-qreal WebEnginePane::zoomFactor() const
+void WebEnginePane::zoomIn()
 {
-    return m_pageView->view()->zoomFactor();
+    m_pageView->zoomIn();
 }
 
-void WebEnginePane::setZoomFactor(qreal factor)
+void WebEnginePane::zoomOut()
 {
-    m_pageView->view()->setZoomFactor(factor);
+    m_pageView->zoomOut();
+}
+
+void WebEnginePane::resetZoom()
+{
+    m_pageView->resetZoom();
 }
 
 void WebEnginePane::showFindBar()
 {
-    m_pageView->findBar()->open();
+    m_pageView->showFindBar();
 }
 
 void WebEnginePane::findAgain(bool backward)
 {
-    m_pageView->findBar()->findAgain(backward);
+    m_pageView->findAgain(backward);
 }
 
 void WebEnginePane::offerSnipeLink()

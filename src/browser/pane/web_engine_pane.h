@@ -15,9 +15,9 @@ class FindBar;
 class LoadReport;
 class PermissionBar;
 
-// A pane backed by the real browser engine: a page view whose engine events
-// it hands to a LoadReport, which gives the pane's page events; printing;
-// and the page's consent when the program closes. Several panes share one
+// A pane backed by the real browser engine: what the main window asks of a
+// pane, done by its page view, and the page view's engine events handed to a
+// LoadReport, which gives the pane's page events. Several panes share one
 // profile, so a login made in one pane holds for requests made in another.
 class WebEnginePane : public BrowserPane
 {
@@ -43,8 +43,9 @@ public:
     QString locationUrl() const override;
     bool showsFormAnswer() const override;
     bool isLoading() const override;
-    qreal zoomFactor() const override;
-    void setZoomFactor(qreal factor) override;
+    void zoomIn() override;
+    void zoomOut() override;
+    void resetZoom() override;
     void showFindBar() override;
     void findAgain(bool backward) override;
     void offerSnipeLink() override;
@@ -64,11 +65,6 @@ private:
 
     PageView *m_pageView = nullptr;
     LoadReport *m_report = nullptr;
-    // The program closes once the print job is done: the engine paints the
-    // page on the printer from a thread of its own.
-    bool m_closeAfterPrinting = false;
-    // requestClose() waits for the page's answer.
-    bool m_closeRequested = false;
 };
 
 } // namespace bidwarden

@@ -66,25 +66,6 @@ void PagePrint::print(QWidget *dialogParent)
     askThenPrint(dialogParent, [this] { printPage(); });
 }
 
-void PagePrint::holdCloseWhilePrinting(QWidget *window)
-{
-    if (m_heldWindow)
-        m_heldWindow->removeEventFilter(this);
-    m_heldWindow = window;
-    window->installEventFilter(this);
-}
-
-bool PagePrint::eventFilter(QObject *watched, QEvent *event)
-{
-    if (watched == m_heldWindow && event->type() == QEvent::Close && m_printing) {
-        qCDebug(lcBrowser) << "the page's window closes once its print job is done";
-        m_closeWhenDone = true;
-        event->ignore();
-        return true;
-    }
-    return QObject::eventFilter(watched, event);
-}
-
 void PagePrint::askThenPrint(QWidget *dialogParent, std::function<void()> printChosen)
 {
     if (m_printer) // a dialog is open or a job runs
@@ -152,8 +133,6 @@ void PagePrint::end(bool success)
     m_printing = false;
     m_printer.reset();
     Q_EMIT finished(success);
-    if (std::exchange(m_closeWhenDone, false) && m_heldWindow)
-        m_heldWindow->close();
 }
 
 } // namespace bidwarden

@@ -22,8 +22,8 @@ namespace bidwarden {
 // there. The program's Print command and the page's own print
 // (window.print(), the print button of a PDF the page shows) come here
 // alike. The engine paints on the printer from a thread of its own, so the
-// printer is kept until the job has ended, and a window given to
-// holdCloseWhilePrinting() closes only then.
+// printer is kept until the job has ended (whatever closes the page waits
+// for finished()).
 class PagePrint : public QObject
 {
     Q_OBJECT
@@ -40,15 +40,10 @@ public:
     void print(QWidget *dialogParent = nullptr);
     // Whether a print job runs.
     bool isPrinting() const { return m_printing; }
-    // The window's close waits until the running print job is done.
-    void holdCloseWhilePrinting(QWidget *window);
 
 Q_SIGNALS:
     // A print job the user started in the dialog has ended.
     void finished(bool success);
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void askThenPrint(QWidget *dialogParent, std::function<void()> printChosen);
@@ -64,8 +59,6 @@ private:
     // From the dialog until the end of the job the user started there.
     std::unique_ptr<QPrinter> m_printer;
     bool m_printing = false;
-    QPointer<QWidget> m_heldWindow;
-    bool m_closeWhenDone = false;
 };
 
 } // namespace bidwarden

@@ -1,12 +1,9 @@
 #include "page_window.h"
 
 #include "browser_keys.h"
-#include "find_bar.h"
-#include "page_print.h"
 #include "page_sound_mark.h"
 #include "page_window_closer.h"
 #include "web_page.h"
-#include "zoom_steps.h"
 
 #include <QAction>
 #include <QApplication>
@@ -37,16 +34,13 @@ PageWindow::PageWindow(BrowserProfile *profile, PageWindowFactory openWindow, QW
     , m_pageView(new PageView(profile, std::move(openWindow), this))
     , m_toolbar(addToolBar(tr("Page")))
     , m_address(new QLineEdit(this))
-    , m_closer(new PageWindowCloser(this, m_pageView->page()))
-    , m_soundMark(new PageSoundMark(m_pageView->page(), this))
+    , m_closer(new PageWindowCloser(this, m_pageView))
 {
     setObjectName(QStringLiteral("pageWindow"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowIcon(QApplication::windowIcon());
     setCentralWidget(m_pageView);
     m_pageView->offerSnipeLink();
-    // The engine paints on the printer from a thread of its own.
-    m_pageView->pagePrint()->holdCloseWhilePrinting(this);
     m_toolbar->setObjectName(QStringLiteral("pageToolbar"));
     m_toolbar->setMovable(false);
     addPageActions();
@@ -54,12 +48,17 @@ PageWindow::PageWindow(BrowserProfile *profile, PageWindowFactory openWindow, QW
     m_address->setReadOnly(true);
     m_address->setAccessibleName(tr("Page address"));
     m_addressItem = m_toolbar->addWidget(m_address);
-    m_toolbar->addAction(m_soundMark->action());
+    m_toolbar->addAction(m_pageView->soundMark()->action());
     addBrowserKeys();
     followPage();
     closeWhenOnlyADownload();
     // Where the page has asked for no size of its own.
     resize(900, 700);
+}
+
+PageCloser *PageWindow::closer() const
+{
+    return m_closer;
 }
 
 QString PageWindow::pageAddress() const
@@ -74,7 +73,7 @@ void PageWindow::addToolbarAction(QAction *action)
 
 void PageWindow::setSoundPictures(const QIcon &playing, const QIcon &muted)
 {
-    m_soundMark->setPictures(playing, muted);
+    m_pageView->soundMark()->setPictures(playing, muted);
 }
 
 void PageWindow::closeEvent(QCloseEvent *event)
@@ -105,20 +104,19 @@ void PageWindow::addPageActions()
 
 void PageWindow::addBrowserKeys()
 {
-    QWebEngineView *view = m_pageView->view();
-    FindBar *find = m_pageView->findBar();
+    PageView *page = m_pageView;
     const auto key = [this](BrowserKey command, const char *name, const std::function<void()> &run) {
         QAction *action = makeKeyAction(this, command, name);
         connect(action, &QAction::triggered, this, run);
         addAction(action);
     };
     key(BrowserKey::CloseWindow, "pageClose", [this] { close(); });
-    key(BrowserKey::ZoomIn, "pageZoomIn", [view] { view->setZoomFactor(zoomedIn(view->zoomFactor())); });
-    key(BrowserKey::ZoomOut, "pageZoomOut", [view] { view->setZoomFactor(zoomedOut(view->zoomFactor())); });
-    key(BrowserKey::ZoomReset, "pageZoomReset", [view] { view->setZoomFactor(1); });
-    key(BrowserKey::Find, "pageFind", [find] { find->open(); });
-    key(BrowserKey::FindNext, "pageFindNext", [find] { find->findAgain(false); });
-    key(BrowserKey::FindPrevious, "pageFindPrevious", [find] { find->findAgain(true); });
+    key(BrowserKey::ZoomIn, "pageZoomIn", [page] { page->zoomIn(); });
+    key(BrowserKey::ZoomOut, "pageZoomOut", [page] { page->zoomOut(); });
+    key(BrowserKey::ZoomReset, "pageZoomReset", [page] { page->resetZoom(); });
+    key(BrowserKey::Find, "pageFind", [page] { page->showFindBar(); });
+    key(BrowserKey::FindNext, "pageFindNext", [page] { page->findAgain(false); });
+    key(BrowserKey::FindPrevious, "pageFindPrevious", [page] { page->findAgain(true); });
 }
 
 void PageWindow::followPage()

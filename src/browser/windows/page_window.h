@@ -13,7 +13,7 @@ QT_END_NAMESPACE
 
 namespace bidwarden {
 
-class PageSoundMark;
+class PageCloser;
 class PageWindowCloser;
 
 // A window a page asked for (a link to a new window, a sign-in popup): its
@@ -23,8 +23,8 @@ class PageWindowCloser;
 // asked for; Ctrl+W and the page's window.close() close it; the browser keys
 // act on its page. Its page events change nothing in the main window. Its
 // page may ask before the window closes, also when the program closes
-// (PageWindowCloser); a speaker on the toolbar mutes a page that plays
-// sound. A window whose link turned out to be a download closes once the
+// (PageWindowCloser); the page's speaker on the toolbar mutes a page that
+// plays sound. A window whose link turned out to be a download closes once the
 // download is offered.
 class PageWindow : public QMainWindow
 {
@@ -36,6 +36,8 @@ public:
     PageWindow(BrowserProfile *profile, PageWindowFactory openWindow, QWidget *owner);
 
     PageView *pageView() const { return m_pageView; }
+    // What the program's close asks of the window.
+    PageCloser *closer() const;
     // The page's address as loaded, percent-encoding kept.
     QString pageAddress() const;
     // A command of the program's own (Snipe), on the toolbar before the
@@ -59,7 +61,6 @@ private:
     QLineEdit *m_address = nullptr;
     QAction *m_addressItem = nullptr;
     PageWindowCloser *m_closer = nullptr;
-    PageSoundMark *m_soundMark = nullptr;
     bool m_showedAPage = false;
 };
 

@@ -32,6 +32,13 @@ public:
     int closedWithoutAsking = 0;
 };
 
+// The page windows open now: the closers under owner, as the program's list
+// of its page windows gives them.
+PageWindowClosers closersUnder(QObject *owner)
+{
+    return [owner] { return owner->findChildren<PageCloser *>(); };
+}
+
 } // namespace
 
 class TestCloseConsent : public QObject
@@ -129,7 +136,7 @@ void TestCloseConsent::pageWindowsAreAskedWithThePanes()
     FakePane pane;
     pane.holdsCloseAnswer = paneHolds;
     CloseConsent consent({ &pane });
-    consent.askAlsoPageWindowsOf(&mainWindow);
+    consent.askAlsoPageWindows(closersUnder(&mainWindow));
     QSignalSpy agreed(&consent, &CloseConsent::allAgreed);
     auto *first = new FakePageCloser(&mainWindow);
     QObject pageWindow(&mainWindow);
@@ -168,7 +175,7 @@ void TestCloseConsent::aPageWindowGoneMeanwhileCompletesNothing()
     QObject mainWindow;
     FakePane pane;
     CloseConsent consent({ &pane });
-    consent.askAlsoPageWindowsOf(&mainWindow);
+    consent.askAlsoPageWindows(closersUnder(&mainWindow));
     QSignalSpy agreed(&consent, &CloseConsent::allAgreed);
     QPointer<FakePageCloser> window = new FakePageCloser(&mainWindow);
     window->holdsCloseAnswer = true;
@@ -188,7 +195,7 @@ void TestCloseConsent::pageWindowsCloseWithoutAskingOnceAgreed()
     QObject mainWindow;
     FakePane pane;
     CloseConsent consent({ &pane });
-    consent.askAlsoPageWindowsOf(&mainWindow);
+    consent.askAlsoPageWindows(closersUnder(&mainWindow));
     auto *first = new FakePageCloser(&mainWindow);
     QObject pageWindow(&mainWindow);
     auto *opened = new FakePageCloser(&pageWindow);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "browser_pane.h"
+#include "zoom_steps.h"
 
 #include <QStringList>
 #include <QTimer>
@@ -57,8 +58,9 @@ public:
     QString locationUrl() const override { return url; }
     bool showsFormAnswer() const override { return formAnswer; }
     bool isLoading() const override { return loading; }
-    qreal zoomFactor() const override { return zoom; }
-    void setZoomFactor(qreal factor) override { zoom = factor; }
+    void zoomIn() override { zoom = zoomedIn(zoom); }
+    void zoomOut() override { zoom = zoomedOut(zoom); }
+    void resetZoom() override { zoom = 1; }
     void showFindBar() override { calls << QStringLiteral("find bar"); }
     void findAgain(bool backward) override { calls << (backward ? QStringLiteral("find previous") : QStringLiteral("find next")); }
     void offerSnipeLink() override { offersSnipeLink = true; }

@@ -11,8 +11,8 @@ QT_END_NAMESPACE
 
 namespace bidwarden {
 
-// The speaker a page window shows while its page plays sound, or while the
-// page is muted: a click mutes the page, or lets it be heard again, and its
+// The speaker of a page, as an action, shown while the page plays sound or
+// while it is muted: a click mutes the page, or lets it be heard again, and its
 // picture, tooltip and checked state tell which. Hidden while the page is
 // silent and not muted. The caller puts action() where it shows.
 class PageSoundMark : public QObject

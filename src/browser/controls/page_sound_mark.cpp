@@ -1,5 +1,7 @@
 #include "page_sound_mark.h"
 
+#include "sound_mark_look.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QStyle>
@@ -36,14 +38,12 @@ void PageSoundMark::setPictures(const QIcon &playing, const QIcon &muted)
 
 void PageSoundMark::update()
 {
-    const bool muted = m_page && m_page->isAudioMuted();
-    const bool audible = m_page && m_page->recentlyAudible();
-    m_action->setVisible(audible || muted);
-    m_action->setChecked(muted);
-    m_action->setIcon(muted ? m_muted : m_playing);
-    m_action->setText(muted ? tr("Unmute") : tr("Mute"));
-    m_action->setToolTip(muted ? tr("Muted: click to hear this page again")
-                               : tr("This page plays sound: click to mute it"));
+    const SoundMarkLook look = soundMarkLook(m_page && m_page->recentlyAudible(), m_page && m_page->isAudioMuted());
+    m_action->setVisible(look.shown);
+    m_action->setChecked(look.muted);
+    m_action->setIcon(look.muted ? m_muted : m_playing);
+    m_action->setText(look.action);
+    m_action->setToolTip(look.toolTip);
 }
 
 } // namespace bidwarden
