@@ -4,6 +4,8 @@
 // service on a bus of the test's own). Clicks and keys go to the windows as a
 // user's do.
 #include "browser_profile.h"
+#include "clear_data_dialog.h"
+#include "dialog_host.h"
 #include "desktop_notifications.h"
 #include "e2e_fixture.h"
 #include "engine_version.h"
@@ -17,6 +19,9 @@
 #include "web_engine_pane.h"
 
 #include <QAction>
+#include <QCheckBox>
+#include <QLabel>
+#include <QPushButton>
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QDir>
@@ -88,6 +93,7 @@ private Q_SLOTS:
     void noDictionaryNoChecking();
     void allowedNotificationsGoToTheDesktop();
     void storageIsTheUsersAlone();
+    void clearingBrowsingDataSignsOutAndKeepsTheSettings();
 
 private:
     WebEnginePane *auction() const { return m_program->auctionPane(); }
@@ -267,6 +273,58 @@ void TestProfileDutiesEndToEnd::storageIsTheUsersAlone()
         QVERIFY2(QFileInfo(folder).isDir(), qPrintable(folder));
         QCOMPARE(QFile::permissions(folder) & others, QFile::Permissions());
     }
+}
+
+void TestProfileDutiesEndToEnd::clearingBrowsingDataSignsOutAndKeepsTheSettings()
+{
+    // The settings files, as the user's dialogs wrote them.
+    const QList<QPair<QString, QByteArray>> settingsFiles{
+        { QDir(m_program->settingsPath()).filePath(QStringLiteral("homepage.txt")), "http://auction.test/\r\n" },
+        { QDir(m_program->settingsPath()).filePath(QStringLiteral("pd1.txt")), QByteArray("\x8a\x01user\r\n\xe9\r\n") },
+    };
+    for (const auto &[path, bytes] : settingsFiles) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+    }
+    // A site's lasting cookie, and what it stores for itself.
+    QVERIFY(m_program->load(auction(), page("stay-signed-in.html")));
+    QWebEngineView *view = auction()->view();
+    evaluate(view->page(), QStringLiteral("localStorage.setItem('seen', 'item 900'); 1"));
+    const QString storage = m_program->profile()->profile()->persistentStoragePath();
+    QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(storage + QStringLiteral("/Local Storage")), engineTimeoutMs);
+    QVERIFY(m_program->load(auction(), page("links.html")));
+    QVERIFY(m_program->peers().requests().last().header("cookie").contains(QLatin1String("BWSTAY=signed-in")));
+
+    // The key, with the page's focus.
+    QVERIFY(m_program->activate());
+    clickOn(pageWidget(view), QPoint(5, 5));
+    QTRY_VERIFY_WITH_TIMEOUT(pageHasFocus(view), engineTimeoutMs);
+    m_program->pressOnTheKeyboard(QStringLiteral("ctrl+shift+Delete"));
+    ClearDataDialog *dialog = nullptr;
+    QTRY_VERIFY_WITH_TIMEOUT((dialog = m_program->window()->dialogs()->clearDataDialog()) && dialog->isVisible(),
+                             engineTimeoutMs);
+    // Clear is the default button.
+    pressKey(dialog, Qt::Key_Return);
+    const auto outcome = dialog->findChild<QLabel *>(QStringLiteral("clearDataOutcome"));
+    QTRY_VERIFY_WITH_TIMEOUT(dialog->clearButton()->isEnabled(), engineTimeoutMs);
+    QVERIFY2(outcome->text().contains(QLatin1String("Cookies deleted")), qPrintable(outcome->text()));
+    QVERIFY2(!outcome->text().contains(QLatin1String("could not")), qPrintable(outcome->text()));
+
+    QVERIFY(m_program->load(auction(), page("links.html")));
+    const LoggedRequest after = m_program->peers().requests().last();
+    QCOMPARE(after.path, QStringLiteral("/links.html"));
+    QVERIFY2(!after.header("cookie").contains(QLatin1String("BWSTAY")), qPrintable(after.header("cookie")));
+    for (const auto &[path, bytes] : settingsFiles) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), bytes);
+    }
+    // The sites' storage goes as the profile is next made.
+    const QString name = m_program->profile()->profile()->storageName();
+    m_program.reset();
+    QVERIFY(QFileInfo::exists(storage + QStringLiteral("/Local Storage")));
+    BrowserProfile next(name, storage);
+    QVERIFY(!QFileInfo::exists(storage + QStringLiteral("/Local Storage")));
 }
 
 BIDWARDEN_ENGINE_TEST_MAIN(TestProfileDutiesEndToEnd)
