@@ -27,10 +27,8 @@ bool switchesOnPageAccessibility(bool engineGivesPagesByDefault, bool assistiveT
     return !engineGivesPagesByDefault && assistiveTechnologyOn && !userSetTheVariable;
 }
 
-bool desktopUsesAssistiveTechnology()
+bool desktopUsesAssistiveTechnology(const QDBusConnection &bus)
 {
-    // "disabled:" and an unset address make no connection, quietly.
-    const QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected())
         return false;
     QDBusMessage ask = QDBusMessage::createMethodCall(QStringLiteral("org.a11y.Bus"), QStringLiteral("/org/a11y/bus"),
@@ -57,10 +55,12 @@ void givePagesToAssistiveTechnologyWhenInUse()
 {
     const bool userSet = qEnvironmentVariableIsSet(accessibilityVariable);
     constexpr bool byDefault = BIDWARDEN_ENGINE_GIVES_PAGES_TO_ASSISTIVE_TECHNOLOGY();
-    // The bus is asked only where its answer can change anything.
+    // The bus is asked only where its answer can change anything. A session
+    // bus address of "disabled:", or none, makes no connection, quietly.
     if (userSet || byDefault)
         return;
-    if (switchesOnPageAccessibility(byDefault, desktopUsesAssistiveTechnology(), userSet)) {
+    const bool inUse = desktopUsesAssistiveTechnology(QDBusConnection::sessionBus());
+    if (switchesOnPageAccessibility(byDefault, inUse, userSet)) {
         qCInfo(lcBrowser) << "assistive technology is in use: pages are given to it";
         qputenv(accessibilityVariable, "1");
     }

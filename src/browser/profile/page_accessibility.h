@@ -1,5 +1,11 @@
 #pragma once
 
+#include <QtGlobal>
+
+QT_BEGIN_NAMESPACE
+class QDBusConnection;
+QT_END_NAMESPACE
+
 namespace bidwarden {
 
 // Whether pages' content reaches a screen reader. Qt WebEngine 6.4 gives it
@@ -11,11 +17,10 @@ namespace bidwarden {
 bool switchesOnPageAccessibility(bool engineGivesPagesByDefault, bool assistiveTechnologyOn,
                                  bool userSetTheVariable);
 
-// What the desktop's accessibility bus says (org.a11y.Status on the session
-// bus: IsEnabled or ScreenReaderEnabled); off without a session bus, without
-// the accessibility service, or without an answer in a moment. Started
-// neither the bus nor the service.
-bool desktopUsesAssistiveTechnology();
+// What the desktop's accessibility service says on the bus (org.a11y.Status:
+// IsEnabled or ScreenReaderEnabled); off without a bus, without the service,
+// or without an answer in a moment. Starts neither the bus nor the service.
+bool desktopUsesAssistiveTechnology(const QDBusConnection &bus);
 
 // Sets QTWEBENGINE_ENABLE_LINUX_ACCESSIBILITY where the rule above says so,
 // for this process's engine; before the engine starts.

@@ -4,6 +4,7 @@
 // service on a bus of the test's own). Clicks and keys go to the windows as a
 // user's do.
 #include "browser_profile.h"
+#include "browsing_data.h"
 #include "clear_data_dialog.h"
 #include "dialog_host.h"
 #include "desktop_notifications.h"
@@ -12,6 +13,7 @@
 #include "fake_notification_server.h"
 #include "main_window.h"
 #include "notification_service.h"
+#include "page_accessibility.h"
 #include "page_script.h"
 #include "permission_bar.h"
 #include "spelling.h"
@@ -28,6 +30,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QMenu>
 #include <QTest>
 #include <QWebEngineContextMenuRequest>
@@ -78,6 +81,19 @@ QMenu *menuOnMisspeltWord(QWebEngineView *view, QPoint at)
     return nullptr;
 }
 
+// Stands in for the desktop's accessibility service: its status properties.
+class FakeAccessibilityStatus : public QObject
+{
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.a11y.Status")
+    Q_PROPERTY(bool IsEnabled MEMBER isEnabled)
+    Q_PROPERTY(bool ScreenReaderEnabled MEMBER screenReaderEnabled)
+
+public:
+    bool isEnabled = false;
+    bool screenReaderEnabled = false;
+};
+
 } // namespace
 
 class TestProfileDutiesEndToEnd : public QObject
@@ -93,6 +109,8 @@ private Q_SLOTS:
     void noDictionaryNoChecking();
     void allowedNotificationsGoToTheDesktop();
     void storageIsTheUsersAlone();
+    void accessibilityBusAnswers_data();
+    void accessibilityBusAnswers();
     void clearingBrowsingDataSignsOutAndKeepsTheSettings();
 
 private:
@@ -275,6 +293,50 @@ void TestProfileDutiesEndToEnd::storageIsTheUsersAlone()
     }
 }
 
+void TestProfileDutiesEndToEnd::accessibilityBusAnswers_data()
+{
+    QTest::addColumn<bool>("served");
+    QTest::addColumn<bool>("isEnabled");
+    QTest::addColumn<bool>("screenReaderEnabled");
+    QTest::addColumn<bool>("inUse");
+
+    QTest::newRow("no accessibility service") << false << false << false << false;
+    QTest::newRow("service, nothing on") << true << false << false << false;
+    QTest::newRow("assistive technology on") << true << true << false << true;
+    QTest::newRow("a screen reader on") << true << false << true << true;
+}
+
+void TestProfileDutiesEndToEnd::accessibilityBusAnswers()
+{
+    QFETCH(bool, served);
+    QFETCH(bool, isEnabled);
+    QFETCH(bool, screenReaderEnabled);
+    QFETCH(bool, inUse);
+    PrivateBus bus;
+    if (!bus.start())
+        QSKIP("no dbus-daemon to run a bus of the test's own");
+    // The service answers from a thread of its own while the program's
+    // question waits for it.
+    QThread serving;
+    FakeAccessibilityStatus status;
+    status.isEnabled = isEnabled;
+    status.screenReaderEnabled = screenReaderEnabled;
+    status.moveToThread(&serving);
+    serving.start();
+    QDBusConnection service = QDBusConnection::connectToBus(bus.address(), QStringLiteral("a11y-service"));
+    if (served) {
+        QVERIFY(service.registerObject(QStringLiteral("/org/a11y/bus"), &status, QDBusConnection::ExportAllProperties));
+        QVERIFY(service.registerService(QStringLiteral("org.a11y.Bus")));
+    }
+    const QDBusConnection program = QDBusConnection::connectToBus(bus.address(), QStringLiteral("a11y-asker"));
+    const bool answer = desktopUsesAssistiveTechnology(program);
+    QDBusConnection::disconnectFromBus(QStringLiteral("a11y-asker"));
+    QDBusConnection::disconnectFromBus(QStringLiteral("a11y-service"));
+    serving.quit();
+    serving.wait();
+    QCOMPARE(answer, inUse);
+}
+
 void TestProfileDutiesEndToEnd::clearingBrowsingDataSignsOutAndKeepsTheSettings()
 {
     // The settings files, as the user's dialogs wrote them.
@@ -319,12 +381,14 @@ void TestProfileDutiesEndToEnd::clearingBrowsingDataSignsOutAndKeepsTheSettings(
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll(), bytes);
     }
-    // The sites' storage goes as the profile is next made.
-    const QString name = m_program->profile()->profile()->storageName();
-    m_program.reset();
-    QVERIFY(QFileInfo::exists(storage + QStringLiteral("/Local Storage")));
-    BrowserProfile next(name, storage);
-    QVERIFY(!QFileInfo::exists(storage + QStringLiteral("/Local Storage")));
+    // The sites' storage the engine made goes as a profile is next made
+    // there, before the engine opens it.
+    QVERIFY2(outcome->text().contains(QLatin1String("next starts")), qPrintable(outcome->text()));
+    QTemporaryDir nextRun;
+    QVERIFY(QDir().mkpath(nextRun.filePath(QStringLiteral("Local Storage/leveldb"))));
+    QCOMPARE(markSiteStorageForRemoval(nextRun.path()), QString());
+    BrowserProfile next(QStringLiteral("bidwarden-next-run"), nextRun.path());
+    QVERIFY(!QFileInfo::exists(nextRun.filePath(QStringLiteral("Local Storage"))));
 }
 
 BIDWARDEN_ENGINE_TEST_MAIN(TestProfileDutiesEndToEnd)

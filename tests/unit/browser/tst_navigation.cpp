@@ -2,6 +2,7 @@
 #include "page_accessibility.h"
 #include "user_agent.h"
 
+#include <QDBusConnection>
 #include <QRegularExpression>
 #include <QTest>
 
@@ -152,7 +153,7 @@ void TestNavigation::noSessionBusMeansNoAssistiveTechnology()
     // without a warning, and is no.
     qputenv("DBUS_SESSION_BUS_ADDRESS", "disabled:");
     QTest::failOnWarning(QRegularExpression(QStringLiteral(".")));
-    QVERIFY(!desktopUsesAssistiveTechnology());
+    QVERIFY(!desktopUsesAssistiveTechnology(QDBusConnection::sessionBus()));
 }
 
 QTEST_GUILESS_MAIN(TestNavigation)

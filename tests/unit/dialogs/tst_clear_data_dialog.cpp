@@ -48,8 +48,11 @@ void TestClearDataDialog::choices()
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
     QVERIFY(dialog.clearButton()->isDefault());
-    for (const QString &name : untick)
-        clickOn(dialog.findChild<QCheckBox *>(name));
+    // On the tick box, at the row's start: the row is wider than its text.
+    for (const QString &name : untick) {
+        QCheckBox *box = dialog.findChild<QCheckBox *>(name);
+        clickOn(box, QPoint(6, box->height() / 2));
+    }
     QCOMPARE(dialog.clearButton()->isEnabled(), clearOffered);
     QSignalSpy requested(&dialog, &ClearDataDialog::clearRequested);
     // Enter presses the default button.
