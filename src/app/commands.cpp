@@ -83,6 +83,9 @@ Commands::Commands(QObject *owner)
     setHomepage = makeAction(owner, { .objectName = "mnuSetEbayHomepage", .menuText = tr("&Set eBay Homepage") });
     storePassword = makeAction(owner, { .objectName = "mnuBidwardenPassword",
                                         .menuText = tr("&Store Bidwarden password") });
+    clearBrowsingData = makeAction(owner, { .objectName = "mnuClearBrowsingData",
+                                            .menuText = tr("Clear Browsing &Data\u2026"),
+                                            .shortcut = QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Delete) });
     help = makeAction(owner, { .objectName = "mnuContents", .menuText = tr("&Contents"),
                                .toolbarCaption = tr("Help"), .toolbarKey = QStringLiteral("help"),
                                .toolTip = tr("&Help"), .shortcut = QKeySequence(Qt::CTRL | Qt::Key_H),

@@ -26,6 +26,7 @@ struct Commands
     QAction *snipe = nullptr;
     QAction *setHomepage = nullptr;
     QAction *storePassword = nullptr;
+    QAction *clearBrowsingData = nullptr; // Ctrl+Shift+Delete
     QAction *help = nullptr;
     QAction *serviceFaq = nullptr;
     QAction *about = nullptr;

@@ -98,4 +98,24 @@ void DialogHost::showAbout()
     bringToFront(m_about);
 }
 
+void DialogHost::showClearBrowsingData()
+{
+    if (!m_clearData) {
+        m_clearData = new ClearDataDialog(m_mainWindow);
+        m_clearData->setAttribute(Qt::WA_DeleteOnClose);
+        if (m_connectClearing) {
+            m_connectClearing(m_clearData);
+        } else {
+            // A window without the engine behind it (a test's) says so
+            // rather than seem to clear.
+            ClearDataDialog *dialog = m_clearData;
+            connect(dialog, &ClearDataDialog::clearRequested, dialog, [dialog] {
+                dialog->addOutcome(tr("Nothing was cleared: this window has no browser engine."));
+                dialog->showFinished();
+            });
+        }
+    }
+    bringToFront(m_clearData);
+}
+
 } // namespace bidwarden

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "about_window.h"
+#include "clear_data_dialog.h"
 #include "set_homepage_dialog.h"
 #include "settings_folder.h"
 #include "store_password_dialog.h"
@@ -35,6 +36,8 @@ public:
     void closeStorePassword();
     void openHelp();
     void showAbout();
+    // Tools › Clear Browsing Data…; the main window's, as About is.
+    void showClearBrowsingData();
 
     // What Help › About names besides the program, Qt and the settings folder:
     // the browser engine's versions and package, which only the engine's side
@@ -42,6 +45,13 @@ public:
     // not while the program starts).
     void setEngineFacts(std::function<AboutFacts()> facts) { m_engineFacts = std::move(facts); }
     AboutFacts aboutFacts() const;
+    // Connects the Clear Browsing Data dialog, as it is made, to what clears
+    // the data, which only the engine's side has.
+    void setBrowsingDataClearing(std::function<void(ClearDataDialog *)> connectDialog)
+    {
+        m_connectClearing = std::move(connectDialog);
+    }
+    ClearDataDialog *clearDataDialog() const { return m_clearData; }
 
     StorePasswordDialog *storePasswordDialog() const { return m_storePassword; }
     SetHomepageDialog *setHomepageDialog() const { return m_setHomepage; }
@@ -57,6 +67,8 @@ private:
     QPointer<StorePasswordDialog> m_storePassword;
     QPointer<SetHomepageDialog> m_setHomepage;
     QPointer<AboutWindow> m_about;
+    std::function<void(ClearDataDialog *)> m_connectClearing;
+    QPointer<ClearDataDialog> m_clearData;
 };
 
 } // namespace bidwarden

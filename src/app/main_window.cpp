@@ -98,7 +98,7 @@ void MainWindow::createMenus()
     const Commands &c = *m_commands;
     addMenu("mnuFile", tr("&File"), { c.print, c.exit });
     addMenu("mnuNavigate", tr("&Navigate"), { c.back, c.forward, c.stop, c.refresh, c.auctionHome, c.serviceHome });
-    addMenu("mnuTools", tr("&Tools"), { c.snipe, c.setHomepage, c.storePassword });
+    addMenu("mnuTools", tr("&Tools"), { c.snipe, c.setHomepage, c.storePassword, c.clearBrowsingData });
     addMenu("mnuHelp", tr("&Help"), { c.help, c.serviceFaq, c.about });
     // Window-wide, also while the page has the keyboard focus.
     addActions(c.browserKeys());
@@ -128,6 +128,7 @@ void MainWindow::connectCommands()
     connect(c.about, &QAction::triggered, m_dialogs, &DialogHost::showAbout);
     connect(c.setHomepage, &QAction::triggered, m_dialogs, &DialogHost::showSetHomepage);
     connect(c.storePassword, &QAction::triggered, m_dialogs, &DialogHost::showStorePassword);
+    connect(c.clearBrowsingData, &QAction::triggered, m_dialogs, &DialogHost::showClearBrowsingData);
     connect(c.exit, &QAction::triggered, this, [this] {
         m_exitRequested = true;
         close();

@@ -1,6 +1,8 @@
 #include "program.h"
 
 #include "browser_profile.h"
+#include "browsing_data.h"
+#include "dialog_host.h"
 #include "desktop_notifications.h"
 #include "engine_facts.h"
 #include "window_forward.h"
@@ -10,6 +12,31 @@
 #include "web_engine_pane.h"
 
 namespace bidwarden {
+
+namespace {
+
+// The dialog asks, the profile clears, and the dialog shows each part's
+// outcome as it comes.
+void connectClearing(ClearDataDialog *dialog, BrowsingData *data)
+{
+    QObject::connect(dialog, &ClearDataDialog::clearRequested, data, [data](const ClearDataDialog::Choice &choice) {
+        QList<BrowsingData::Part> parts;
+        if (choice.cookiesAndSiteData)
+            parts << BrowsingData::Part::Cookies << BrowsingData::Part::SiteStorage;
+        if (choice.cache)
+            parts << BrowsingData::Part::Cache;
+        if (choice.visitedLinks)
+            parts << BrowsingData::Part::VisitedLinks;
+        data->clear(parts);
+    });
+    QObject::connect(data, &BrowsingData::partCleared, dialog,
+                     [dialog](BrowsingData::Part part, BrowsingData::Outcome outcome, const QString &failure) {
+                         dialog->addOutcome(BrowsingData::describe(part, outcome, failure));
+                     });
+    QObject::connect(data, &BrowsingData::finished, dialog, &ClearDataDialog::showFinished);
+}
+
+} // namespace
 
 Program::Program(Options options)
     : m_profile(std::make_unique<BrowserProfile>(options.profileName, options.profilePath))
@@ -56,6 +83,9 @@ void Program::connectWindow()
                                                     ? MainWindow::tr("Downloaded %1").arg(path)
                                                     : MainWindow::tr("The download of %1 did not complete.").arg(path));
                      });
+    BrowsingData *browsingData = m_profile->browsingData();
+    window->dialogs()->setBrowsingDataClearing(
+            [browsingData](ClearDataDialog *dialog) { connectClearing(dialog, browsingData); });
     // A click on a page's notification whose page has gone shows the window.
     QObject::connect(m_profile->notifications(), &DesktopNotifications::clickedWithoutPage, window,
                      [window] { bringForward(window); });

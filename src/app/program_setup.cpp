@@ -1,6 +1,7 @@
 #include "program_setup.h"
 
 #include "icons.h"
+#include "page_accessibility.h"
 #include "spelling.h"
 
 #include <QApplication>
@@ -15,6 +16,7 @@ void setUpApplication()
     QApplication::setApplicationVersion(QStringLiteral(BIDWARDEN_VERSION));
     QApplication::setWindowIcon(programIcon());
     nameDictionaryFolderForTheEngine();
+    givePagesToAssistiveTechnologyWhenInUse();
 }
 
 } // namespace bidwarden

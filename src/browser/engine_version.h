@@ -88,3 +88,22 @@
 #else
 #define BIDWARDEN_ENGINE_HAS_PROFILE_BUILDER() 0
 #endif
+
+// 6.7: the profile says when clearHttpCache() has finished
+// (QWebEngineProfile::clearHttpCacheCompleted). Before 6.7 the engine clears
+// the cache in its own time and says nothing.
+#if QT_VERSION >= QT_VERSION_CHECK(6, 7, 0)
+#define BIDWARDEN_ENGINE_REPORTS_CACHE_CLEARED() 1
+#else
+#define BIDWARDEN_ENGINE_REPORTS_CACHE_CLEARED() 0
+#endif
+
+// 6.8: the engine gives pages' content to assistive technology (a screen
+// reader) whenever the desktop's accessibility is active, unless
+// QTWEBENGINE_ENABLE_LINUX_ACCESSIBILITY is "0". Before 6.8 it does so only
+// where that variable is set (to any value) before the engine starts.
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+#define BIDWARDEN_ENGINE_GIVES_PAGES_TO_ASSISTIVE_TECHNOLOGY() 1
+#else
+#define BIDWARDEN_ENGINE_GIVES_PAGES_TO_ASSISTIVE_TECHNOLOGY() 0
+#endif

@@ -1,6 +1,7 @@
 #include "browser_profile.h"
 
 #include "browser_logging.h"
+#include "browsing_data.h"
 #include "desktop_notifications.h"
 #include "engine_version.h"
 #include "notification_service.h"
@@ -97,11 +98,22 @@ void keepToTheUser(const QString &folder)
         qCWarning(lcBrowser) << "could not keep the browser's folder" << folder << "to the user alone";
 }
 
+// What the user cleared in the last run that the engine held open then goes
+// now, before the engine opens the folder again.
+QWebEngineProfile *makeProfileAfterClearing(const QString &storageName, const QString &storagePath, QObject *parent)
+{
+    const QString folder = profileStoragePath(storageName, storagePath);
+    const QString failure = removeSiteStorageMarkedForRemoval(folder);
+    if (!failure.isEmpty())
+        qCWarning(lcBrowser) << "the data sites store was not removed:" << failure;
+    return makeProfile(storageName, storagePath, parent);
+}
+
 } // namespace
 
 BrowserProfile::BrowserProfile(const QString &storageName, const QString &storagePath, QObject *parent)
     : QObject(parent)
-    , m_profile(makeProfile(storageName, storagePath, this))
+    , m_profile(makeProfileAfterClearing(storageName, storagePath, this))
 {
     keepToTheUser(m_profile->persistentStoragePath());
     keepToTheUser(m_profile->cachePath());
@@ -111,6 +123,7 @@ BrowserProfile::BrowserProfile(const QString &storageName, const QString &storag
     presentAsChromium(m_profile);
     checkSpellingIn(QLocale::system());
     m_notifications = std::make_unique<DesktopNotifications>(m_profile, desktopNotificationService());
+    m_browsingData = std::make_unique<BrowsingData>(m_profile);
     // As browsers block popups: window.open opens a window only in answer to
     // the user's click or key.
     m_profile->settings()->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);

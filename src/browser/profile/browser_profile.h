@@ -16,6 +16,7 @@ QT_END_NAMESPACE
 
 namespace bidwarden {
 
+class BrowsingData;
 class DesktopNotifications;
 
 // Where downloads are offered: the user's download folder, or the home
@@ -40,6 +41,8 @@ public:
     PermissionAnswers *permissionAnswers() { return &m_permissionAnswers; }
     // Where the pages' notifications go: the desktop's notification service.
     DesktopNotifications *notifications() const { return m_notifications.get(); }
+    // What Clear Browsing Data clears.
+    BrowsingData *browsingData() const { return m_browsingData.get(); }
 
     // Checks the spelling in the pages' text boxes in the locale's language
     // where the engine has a dictionary for it, and turns it off where it has
@@ -63,6 +66,7 @@ private:
     PermissionAnswers m_permissionAnswers;
     SaveLocationChooser m_chooseSaveLocation;
     std::unique_ptr<DesktopNotifications> m_notifications;
+    std::unique_ptr<BrowsingData> m_browsingData;
 };
 
 } // namespace bidwarden

@@ -4,12 +4,16 @@
 // service on a bus of the test's own). Clicks and keys go to the windows as a
 // user's do.
 #include "browser_profile.h"
+#include "browsing_data.h"
+#include "clear_data_dialog.h"
+#include "dialog_host.h"
 #include "desktop_notifications.h"
 #include "e2e_fixture.h"
 #include "engine_version.h"
 #include "fake_notification_server.h"
 #include "main_window.h"
 #include "notification_service.h"
+#include "page_accessibility.h"
 #include "page_script.h"
 #include "permission_bar.h"
 #include "spelling.h"
@@ -17,12 +21,16 @@
 #include "web_engine_pane.h"
 
 #include <QAction>
+#include <QCheckBox>
+#include <QLabel>
+#include <QPushButton>
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QMenu>
 #include <QTest>
 #include <QWebEngineContextMenuRequest>
@@ -73,6 +81,19 @@ QMenu *menuOnMisspeltWord(QWebEngineView *view, QPoint at)
     return nullptr;
 }
 
+// Stands in for the desktop's accessibility service: its status properties.
+class FakeAccessibilityStatus : public QObject
+{
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.a11y.Status")
+    Q_PROPERTY(bool IsEnabled MEMBER isEnabled)
+    Q_PROPERTY(bool ScreenReaderEnabled MEMBER screenReaderEnabled)
+
+public:
+    bool isEnabled = false;
+    bool screenReaderEnabled = false;
+};
+
 } // namespace
 
 class TestProfileDutiesEndToEnd : public QObject
@@ -88,6 +109,9 @@ private Q_SLOTS:
     void noDictionaryNoChecking();
     void allowedNotificationsGoToTheDesktop();
     void storageIsTheUsersAlone();
+    void accessibilityBusAnswers_data();
+    void accessibilityBusAnswers();
+    void clearingBrowsingDataSignsOutAndKeepsTheSettings();
 
 private:
     WebEnginePane *auction() const { return m_program->auctionPane(); }
@@ -267,6 +291,104 @@ void TestProfileDutiesEndToEnd::storageIsTheUsersAlone()
         QVERIFY2(QFileInfo(folder).isDir(), qPrintable(folder));
         QCOMPARE(QFile::permissions(folder) & others, QFile::Permissions());
     }
+}
+
+void TestProfileDutiesEndToEnd::accessibilityBusAnswers_data()
+{
+    QTest::addColumn<bool>("served");
+    QTest::addColumn<bool>("isEnabled");
+    QTest::addColumn<bool>("screenReaderEnabled");
+    QTest::addColumn<bool>("inUse");
+
+    QTest::newRow("no accessibility service") << false << false << false << false;
+    QTest::newRow("service, nothing on") << true << false << false << false;
+    QTest::newRow("assistive technology on") << true << true << false << true;
+    QTest::newRow("a screen reader on") << true << false << true << true;
+}
+
+void TestProfileDutiesEndToEnd::accessibilityBusAnswers()
+{
+    QFETCH(bool, served);
+    QFETCH(bool, isEnabled);
+    QFETCH(bool, screenReaderEnabled);
+    QFETCH(bool, inUse);
+    PrivateBus bus;
+    if (!bus.start())
+        QSKIP("no dbus-daemon to run a bus of the test's own");
+    // The service answers from a thread of its own while the program's
+    // question waits for it.
+    QThread serving;
+    FakeAccessibilityStatus status;
+    status.isEnabled = isEnabled;
+    status.screenReaderEnabled = screenReaderEnabled;
+    status.moveToThread(&serving);
+    serving.start();
+    QDBusConnection service = QDBusConnection::connectToBus(bus.address(), QStringLiteral("a11y-service"));
+    if (served) {
+        QVERIFY(service.registerObject(QStringLiteral("/org/a11y/bus"), &status, QDBusConnection::ExportAllProperties));
+        QVERIFY(service.registerService(QStringLiteral("org.a11y.Bus")));
+    }
+    const QDBusConnection program = QDBusConnection::connectToBus(bus.address(), QStringLiteral("a11y-asker"));
+    const bool answer = desktopUsesAssistiveTechnology(program);
+    QDBusConnection::disconnectFromBus(QStringLiteral("a11y-asker"));
+    QDBusConnection::disconnectFromBus(QStringLiteral("a11y-service"));
+    serving.quit();
+    serving.wait();
+    QCOMPARE(answer, inUse);
+}
+
+void TestProfileDutiesEndToEnd::clearingBrowsingDataSignsOutAndKeepsTheSettings()
+{
+    // The settings files, as the user's dialogs wrote them.
+    const QList<QPair<QString, QByteArray>> settingsFiles{
+        { QDir(m_program->settingsPath()).filePath(QStringLiteral("homepage.txt")), "http://auction.test/\r\n" },
+        { QDir(m_program->settingsPath()).filePath(QStringLiteral("pd1.txt")), QByteArray("\x8a\x01user\r\n\xe9\r\n") },
+    };
+    for (const auto &[path, bytes] : settingsFiles) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+    }
+    // A site's lasting cookie, and what it stores for itself.
+    QVERIFY(m_program->load(auction(), page("stay-signed-in.html")));
+    QWebEngineView *view = auction()->view();
+    evaluate(view->page(), QStringLiteral("localStorage.setItem('seen', 'item 900'); 1"));
+    const QString storage = m_program->profile()->profile()->persistentStoragePath();
+    QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(storage + QStringLiteral("/Local Storage")), engineTimeoutMs);
+    QVERIFY(m_program->load(auction(), page("links.html")));
+    QVERIFY(m_program->peers().requests().last().header("cookie").contains(QLatin1String("BWSTAY=signed-in")));
+
+    // The key, with the page's focus.
+    QVERIFY(m_program->activate());
+    clickOn(pageWidget(view), QPoint(5, 5));
+    QTRY_VERIFY_WITH_TIMEOUT(pageHasFocus(view), engineTimeoutMs);
+    m_program->pressOnTheKeyboard(QStringLiteral("ctrl+shift+Delete"));
+    ClearDataDialog *dialog = nullptr;
+    QTRY_VERIFY_WITH_TIMEOUT((dialog = m_program->window()->dialogs()->clearDataDialog()) && dialog->isVisible(),
+                             engineTimeoutMs);
+    // Clear is the default button.
+    pressKey(dialog, Qt::Key_Return);
+    const auto outcome = dialog->findChild<QLabel *>(QStringLiteral("clearDataOutcome"));
+    QTRY_VERIFY_WITH_TIMEOUT(dialog->clearButton()->isEnabled(), engineTimeoutMs);
+    QVERIFY2(outcome->text().contains(QLatin1String("Cookies deleted")), qPrintable(outcome->text()));
+    QVERIFY2(!outcome->text().contains(QLatin1String("could not")), qPrintable(outcome->text()));
+
+    QVERIFY(m_program->load(auction(), page("links.html")));
+    const LoggedRequest after = m_program->peers().requests().last();
+    QCOMPARE(after.path, QStringLiteral("/links.html"));
+    QVERIFY2(!after.header("cookie").contains(QLatin1String("BWSTAY")), qPrintable(after.header("cookie")));
+    for (const auto &[path, bytes] : settingsFiles) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), bytes);
+    }
+    // The sites' storage the engine made goes as a profile is next made
+    // there, before the engine opens it.
+    QVERIFY2(outcome->text().contains(QLatin1String("next starts")), qPrintable(outcome->text()));
+    QTemporaryDir nextRun;
+    QVERIFY(QDir().mkpath(nextRun.filePath(QStringLiteral("Local Storage/leveldb"))));
+    QCOMPARE(markSiteStorageForRemoval(nextRun.path()), QString());
+    BrowserProfile next(QStringLiteral("bidwarden-next-run"), nextRun.path());
+    QVERIFY(!QFileInfo::exists(nextRun.filePath(QStringLiteral("Local Storage"))));
 }
 
 BIDWARDEN_ENGINE_TEST_MAIN(TestProfileDutiesEndToEnd)

@@ -1,6 +1,9 @@
 #include "navigation.h"
+#include "page_accessibility.h"
 #include "user_agent.h"
 
+#include <QDBusConnection>
+#include <QRegularExpression>
 #include <QTest>
 
 using namespace bidwarden;
@@ -19,6 +22,9 @@ private Q_SLOTS:
     void undeliveredRequests();
     void presentsItselfAsChromium_data();
     void presentsItselfAsChromium();
+    void pagesReachAssistiveTechnology_data();
+    void pagesReachAssistiveTechnology();
+    void noSessionBusMeansNoAssistiveTechnology();
 };
 
 void TestNavigation::addressToUrl_data()
@@ -112,6 +118,42 @@ void TestNavigation::presentsItselfAsChromium()
                               { QStringLiteral("QtWebEngine"), QStringLiteral("6.8.2") },
                               { QStringLiteral("Not(A:Brand"), QStringLiteral("24.0.0.0") } };
     QCOMPARE(chromiumBrands(brands).keys(), QStringList({ QStringLiteral("Chromium"), QStringLiteral("Not(A:Brand") }));
+}
+
+void TestNavigation::pagesReachAssistiveTechnology_data()
+{
+    QTest::addColumn<bool>("engineGivesPagesByDefault");
+    QTest::addColumn<bool>("busSaysOn");
+    QTest::addColumn<bool>("userSetTheVariable");
+    QTest::addColumn<bool>("switchesOn");
+
+    // Qt WebEngine 6.4: only the variable gives pages to a screen reader.
+    QTest::newRow("6.4, in use") << false << true << false << true;
+    QTest::newRow("6.4, not in use: the engine's speed") << false << false << false << false;
+    QTest::newRow("6.4, in use, the user's own setting") << false << true << true << false;
+    QTest::newRow("6.4, not in use, the user's own setting") << false << false << true << false;
+    // 6.8 and later do by default; a user's "0" keeps it off.
+    QTest::newRow("6.8, in use") << true << true << false << false;
+    QTest::newRow("6.8, not in use") << true << false << false << false;
+    QTest::newRow("6.8, in use, the user's own setting") << true << true << true << false;
+}
+
+void TestNavigation::pagesReachAssistiveTechnology()
+{
+    QFETCH(bool, engineGivesPagesByDefault);
+    QFETCH(bool, busSaysOn);
+    QFETCH(bool, userSetTheVariable);
+    QFETCH(bool, switchesOn);
+    QCOMPARE(switchesOnPageAccessibility(engineGivesPagesByDefault, busSaysOn, userSetTheVariable), switchesOn);
+}
+
+void TestNavigation::noSessionBusMeansNoAssistiveTechnology()
+{
+    // As the tests and scripts run the program: the answer comes at once,
+    // without a warning, and is no.
+    qputenv("DBUS_SESSION_BUS_ADDRESS", "disabled:");
+    QTest::failOnWarning(QRegularExpression(QStringLiteral(".")));
+    QVERIFY(!desktopUsesAssistiveTechnology(QDBusConnection::sessionBus()));
 }
 
 QTEST_GUILESS_MAIN(TestNavigation)
