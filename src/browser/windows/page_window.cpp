@@ -3,6 +3,7 @@
 #include "browser_keys.h"
 #include "find_bar.h"
 #include "page_print.h"
+#include "page_save.h"
 #include "page_sound_mark.h"
 #include "page_window_closer.h"
 #include "web_page.h"
@@ -119,6 +120,7 @@ void PageWindow::addBrowserKeys()
     key(BrowserKey::Find, "pageFind", [find] { find->open(); });
     key(BrowserKey::FindNext, "pageFindNext", [find] { find->findAgain(false); });
     key(BrowserKey::FindPrevious, "pageFindPrevious", [find] { find->findAgain(true); });
+    key(BrowserKey::SavePage, "pageSaveAs", [this] { m_pageView->pageSave()->saveAs(); });
 }
 
 void PageWindow::followPage()
