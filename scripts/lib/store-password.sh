@@ -3,7 +3,8 @@
 #   store_password_through_dialog "WINDOW TITLE" USER PASSWORD
 # Needs xdotool. Waits up to a minute for the window (the engine's first
 # start is slow), then for the dialog; fails naming what did not come.
-# Tools › Store Bidwarden password is the menu's last item; the dialog opens
+# Tools › Store Bidwarden password is the menu's third item (the menu opens
+# from the keyboard with its first item chosen); the dialog opens
 # with Save focused, then Tab goes to the user name, the password, Cancel,
 # and round to Save.
 # shellcheck source=wait.sh
@@ -15,7 +16,7 @@ store_password_through_dialog() {
     sleep 0.5
     xdotool key alt+t
     sleep 0.5
-    xdotool key Up Return
+    xdotool key Down Down Return
     focus_window "Save Password" 20 || return 1
     sleep 0.5
     xdotool key Tab

@@ -63,6 +63,10 @@ Commands::Commands(QObject *owner)
                                 .shortcut = QKeySequence(Qt::CTRL | Qt::Key_P),
                                 .picture = "print" });
     exit = makeAction(owner, { .objectName = "mnuExit", .menuText = tr("&Exit") });
+    savePageAs = makeAction(owner, { .objectName = "mnuSavePageAs", .menuText = tr("Save Page &As\u2026") });
+    savePageAs->setShortcuts(keysFor(BrowserKey::SavePage));
+    downloads = makeAction(owner, { .objectName = "mnuDownloads", .menuText = tr("&Downloads"),
+                                    .shortcut = QKeySequence(Qt::CTRL | Qt::Key_J) });
     back = makeAction(owner, { .objectName = "mnuBack", .menuText = tr("&Back"),
                                .toolbarKey = QStringLiteral("back"), .toolTip = tr("Back"),
                                .picture = "back" });

@@ -15,6 +15,7 @@ struct Commands
 {
     explicit Commands(QObject *owner);
 
+    QAction *savePageAs = nullptr; // Ctrl+Shift+S, the page in front
     QAction *print = nullptr;
     QAction *exit = nullptr;
     QAction *back = nullptr;
@@ -27,6 +28,7 @@ struct Commands
     QAction *setHomepage = nullptr;
     QAction *storePassword = nullptr;
     QAction *clearBrowsingData = nullptr; // Ctrl+Shift+Delete
+    QAction *downloads = nullptr; // Ctrl+J, the Downloads window
     QAction *help = nullptr;
     QAction *serviceFaq = nullptr;
     QAction *about = nullptr;

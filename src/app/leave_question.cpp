@@ -5,6 +5,39 @@
 
 namespace bidwarden {
 
+namespace {
+
+struct LeaveQuestion
+{
+    const char *objectName;
+    QString title;
+    QString text;
+    QString leaveText;
+    const char *leaveObjectName;
+};
+
+// Staying is the default, and Esc stays. Asked without a nested event loop:
+// leave runs later, when the user says so.
+void askBeforeLeaving(QWidget *parent, const LeaveQuestion &asked, const std::function<void()> &leave)
+{
+    auto *question = new QMessageBox(QMessageBox::Warning, asked.title, asked.text, QMessageBox::NoButton, parent);
+    question->setObjectName(QString::fromLatin1(asked.objectName));
+    QPushButton *stay = question->addButton(QMessageBox::tr("&Stay"), QMessageBox::RejectRole);
+    stay->setObjectName(QStringLiteral("stay"));
+    QPushButton *go = question->addButton(asked.leaveText, QMessageBox::DestructiveRole);
+    go->setObjectName(QString::fromLatin1(asked.leaveObjectName));
+    question->setDefaultButton(stay);
+    question->setEscapeButton(stay);
+    question->setAttribute(Qt::WA_DeleteOnClose);
+    QObject::connect(question, &QMessageBox::finished, question, [question, go, leave] {
+        if (question->clickedButton() == go)
+            leave();
+    });
+    question->open();
+}
+
+} // namespace
+
 QString leaveUnsentQuestionText(int unsentSnipes)
 {
     const QString count = unsentSnipes == 1 ? QMessageBox::tr("Not sent: 1 snipe.")
@@ -16,20 +49,30 @@ QString leaveUnsentQuestionText(int unsentSnipes)
 
 void askBeforeLeavingUnsentSnipes(QWidget *parent, int unsentSnipes, const std::function<void()> &leave)
 {
-    auto *question = new QMessageBox(QMessageBox::Warning, QMessageBox::tr("Snipes not sent"),
-                                     leaveUnsentQuestionText(unsentSnipes), QMessageBox::NoButton, parent);
-    question->setObjectName(QStringLiteral("leaveUnsentQuestion"));
-    QPushButton *stay = question->addButton(QMessageBox::tr("&Stay"), QMessageBox::RejectRole);
-    QPushButton *go = question->addButton(QMessageBox::tr("&Leave without sending"), QMessageBox::DestructiveRole);
-    go->setObjectName(QStringLiteral("leaveWithoutSending"));
-    question->setDefaultButton(stay);
-    question->setEscapeButton(stay);
-    question->setAttribute(Qt::WA_DeleteOnClose);
-    QObject::connect(question, &QMessageBox::finished, question, [question, go, leave] {
-        if (question->clickedButton() == go)
-            leave();
-    });
-    question->open();
+    askBeforeLeaving(parent,
+                     { "leaveUnsentQuestion", QMessageBox::tr("Snipes not sent"), leaveUnsentQuestionText(unsentSnipes),
+                       QMessageBox::tr("&Leave without sending"), "leaveWithoutSending" },
+                     leave);
+}
+
+QString leaveRunningDownloadsQuestionText(int runningDownloads)
+{
+    const QString count = runningDownloads == 1
+            ? QMessageBox::tr("1 download is still running.")
+            : QMessageBox::tr("%1 downloads are still running.").arg(runningDownloads);
+    return count + QLatin1Char(' ')
+            + QMessageBox::tr("If you leave now, %1 cancelled and what was saved of %2 is removed.\n\nLeave anyway?")
+                      .arg(runningDownloads == 1 ? QMessageBox::tr("it is") : QMessageBox::tr("they are"),
+                           runningDownloads == 1 ? QMessageBox::tr("it") : QMessageBox::tr("them"));
+}
+
+void askBeforeLeavingRunningDownloads(QWidget *parent, int runningDownloads, const std::function<void()> &leave)
+{
+    askBeforeLeaving(parent,
+                     { "leaveDownloadsQuestion", QMessageBox::tr("Downloads running"),
+                       leaveRunningDownloadsQuestionText(runningDownloads), QMessageBox::tr("&Leave and cancel them"),
+                       "leaveCancellingDownloads" },
+                     leave);
 }
 
 } // namespace bidwarden

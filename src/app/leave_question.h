@@ -18,4 +18,11 @@ QString leaveUnsentQuestionText(int unsentSnipes);
 // loop: leave runs later, when the user says so.
 void askBeforeLeavingUnsentSnipes(QWidget *parent, int unsentSnipes, const std::function<void()> &leave);
 
+// The question, naming how many downloads would be cancelled.
+QString leaveRunningDownloadsQuestionText(int runningDownloads);
+
+// Asks whether to leave while downloads run, as for snipes not sent; leaving
+// is for the caller to carry out (cancelling them).
+void askBeforeLeavingRunningDownloads(QWidget *parent, int runningDownloads, const std::function<void()> &leave);
+
 } // namespace bidwarden

@@ -6,6 +6,9 @@
 #include "close_consent.h"
 #include "commands.h"
 #include "dialog_host.h"
+#include "download_list.h"
+#include "download_progress.h"
+#include "downloads_window.h"
 #include "form_units.h"
 #include "icons.h"
 #include "keyboard_indicators.h"
@@ -94,11 +97,15 @@ void MainWindow::createMenus()
         QMenu *menu = menuBar()->addMenu(title);
         menu->setObjectName(QString::fromLatin1(objectName));
         menu->addActions(items);
+        return menu;
     };
     const Commands &c = *m_commands;
-    addMenu("mnuFile", tr("&File"), { c.print, c.exit });
+    addMenu("mnuFile", tr("&File"), { c.savePageAs, c.print, c.exit });
     addMenu("mnuNavigate", tr("&Navigate"), { c.back, c.forward, c.stop, c.refresh, c.auctionHome, c.serviceHome });
-    addMenu("mnuTools", tr("&Tools"), { c.snipe, c.setHomepage, c.storePassword, c.clearBrowsingData });
+    QMenu *tools = addMenu("mnuTools", tr("&Tools"),
+                           { c.snipe, c.setHomepage, c.storePassword, c.downloads, c.clearBrowsingData });
+    // The service's commands, then the browser's own.
+    tools->insertSeparator(c.downloads);
     addMenu("mnuHelp", tr("&Help"), { c.help, c.serviceFaq, c.about });
     // Window-wide, also while the page has the keyboard focus.
     addActions(c.browserKeys());
@@ -244,6 +251,16 @@ void MainWindow::focusAddressBox()
     m_addressBox->lineEdit()->selectAll();
 }
 
+void MainWindow::followDownloads(DownloadList *downloads)
+{
+    m_downloads = downloads;
+    auto *progress = new DownloadProgress(downloads, statusBar());
+    statusBar()->addWidget(progress);
+    const auto showDownloads = [this] { DownloadsWindow::showFor(m_downloads, this); };
+    connect(progress, &DownloadProgress::clicked, this, showDownloads);
+    connect(m_commands->downloads, &QAction::triggered, this, showDownloads);
+}
+
 void MainWindow::showNotice(const QString &text)
 {
     m_status->setPageStatus(text);
@@ -260,6 +277,15 @@ void MainWindow::closeEvent(QCloseEvent *event)
         });
         return;
     }
+    const int runningDownloads = m_downloads ? m_downloads->runningCount() : 0;
+    if (runningDownloads > 0 && !m_leaveDownloadsAgreed) {
+        event->ignore();
+        askBeforeLeavingRunningDownloads(this, runningDownloads, [this] {
+            m_leaveDownloadsAgreed = true;
+            close();
+        });
+        return;
+    }
     if (!m_closeConsent->agreed()) {
         event->ignore();
         m_closeConsent->ask();
@@ -271,6 +297,9 @@ void MainWindow::closeEvent(QCloseEvent *event)
     // The windows it opened (pages' windows, About) go with it; the pages
     // have agreed.
     m_closeConsent->closePageWindows();
+    // Nothing the user left behind stays half written.
+    if (m_downloads)
+        m_downloads->cancelRunning();
     for (QWidget *child : findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
         if (child->isWindow())
             child->close();
@@ -284,6 +313,7 @@ void MainWindow::closeWithoutAsking()
     // asked about, and every other window closes unsaved.
     m_closeConsent->agreeWithoutAsking();
     m_leaveUnsentAgreed = true;
+    m_leaveDownloadsAgreed = true;
     m_exitRequested = true;
     close();
     QApplication::closeAllWindows();

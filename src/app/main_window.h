@@ -22,6 +22,7 @@ class AddressBox;
 class AuctionPageReport;
 class BrowserPane;
 class CloseConsent;
+class DownloadList;
 class DialogHost;
 class ServiceSession;
 class StatusPanels;
@@ -66,6 +67,10 @@ public:
     // unsaved.
     void closeWithoutAsking();
 
+    // Follows the run's downloads: their progress in the status bar, Tools ›
+    // Downloads, and a question before leaving while any runs.
+    void followDownloads(DownloadList *downloads);
+
     // Tells the user something in panel 1, whole in its tooltip; the auction
     // pane's next page event replaces it.
     void showNotice(const QString &text);
@@ -97,11 +102,14 @@ private:
     ServiceSession *m_session = nullptr;
     AuctionPageReport *m_pageReport = nullptr;
     CloseConsent *m_closeConsent = nullptr;
+    DownloadList *m_downloads = nullptr;
     std::optional<WindowLayout> m_layout;
     // Exit, rather than the close box, asked for the close.
     bool m_exitRequested = false;
     // The user chose to leave snipes that are not sent yet.
     bool m_leaveUnsentAgreed = false;
+    // The user chose to leave while downloads run.
+    bool m_leaveDownloadsAgreed = false;
 };
 
 } // namespace bidwarden

@@ -65,6 +65,7 @@ void PaneTabs::connectCommands(const Commands &c)
     connect(c.stop, &QAction::triggered, this, [this] { front()->stop(); });
     connect(c.stopLoading, &QAction::triggered, this, [this] { front()->stop(); });
     connect(c.print, &QAction::triggered, this, [this] { front()->print(m_tabStrip->window()); });
+    connect(c.savePageAs, &QAction::triggered, this, [this] { front()->savePageAs(); });
     connect(c.zoomIn, &QAction::triggered, this, [this] { front()->zoomIn(); });
     connect(c.zoomOut, &QAction::triggered, this, [this] { front()->zoomOut(); });
     connect(c.zoomReset, &QAction::triggered, this, [this] { front()->resetZoom(); });

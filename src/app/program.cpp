@@ -4,6 +4,7 @@
 #include "browsing_data.h"
 #include "dialog_host.h"
 #include "desktop_notifications.h"
+#include "download_list.h"
 #include "engine_facts.h"
 #include "window_forward.h"
 #include "main_window.h"
@@ -34,6 +35,17 @@ void connectClearing(ClearDataDialog *dialog, BrowsingData *data)
                          dialog->addOutcome(BrowsingData::describe(part, outcome, failure));
                      });
     QObject::connect(data, &BrowsingData::finished, dialog, &ClearDataDialog::showFinished);
+}
+
+// What the status bar says as a download ends; a failure says why.
+QString downloadEndNotice(const Download *download)
+{
+    const Download::Progress &progress = download->progress();
+    if (progress.state == DownloadState::Completed)
+        return MainWindow::tr("Downloaded %1").arg(download->path());
+    if (progress.state == DownloadState::Interrupted && !progress.interruptReason.isEmpty())
+        return MainWindow::tr("The download of %1 failed: %2").arg(download->path(), progress.interruptReason);
+    return MainWindow::tr("The download of %1 did not complete.").arg(download->path());
 }
 
 } // namespace
@@ -77,15 +89,13 @@ void Program::connectWindow()
     MainWindow *window = m_window.data();
     QObject::connect(m_windowOpener.get(), &PageWindowOpener::snipeRequested, window, &MainWindow::snipeAddress);
     window->setPageWindows([opener = m_windowOpener.get()] { return opener->pageClosers(); });
-    QObject::connect(m_profile.get(), &BrowserProfile::downloadFinished, window,
-                     [window](const QString &path, bool completed) {
-                         window->showNotice(completed
-                                                    ? MainWindow::tr("Downloaded %1").arg(path)
-                                                    : MainWindow::tr("The download of %1 did not complete.").arg(path));
-                     });
     BrowsingData *browsingData = m_profile->browsingData();
     window->dialogs()->setBrowsingDataClearing(
             [browsingData](ClearDataDialog *dialog) { connectClearing(dialog, browsingData); });
+    window->followDownloads(m_profile->downloads());
+    QObject::connect(m_profile->downloads(), &DownloadList::finished, window, [window](Download *download) {
+        window->showNotice(downloadEndNotice(download));
+    });
     // A click on a page's notification whose page has gone shows the window.
     QObject::connect(m_profile->notifications(), &DesktopNotifications::clickedWithoutPage, window,
                      [window] { bringForward(window); });

@@ -31,6 +31,8 @@ public:
     virtual void refresh() = 0;
     // Offers a print dialog and prints the page when the user confirms.
     virtual void print(QWidget *dialogParent) = 0;
+    // Asks where, then saves the page as one file (Save Page As).
+    virtual void savePageAs() = 0;
     // The program is closing: the page may ask the user first (text typed
     // and not sent). closeAllowed() follows once it may go; nothing, when the
     // user chose to stay.

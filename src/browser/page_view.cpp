@@ -15,6 +15,7 @@
 #include "page_passkeys.h"
 #include "page_permissions.h"
 #include "page_print.h"
+#include "page_save.h"
 #include "page_sign_in.h"
 #include "page_sound_mark.h"
 #include "permission_bar.h"
@@ -55,6 +56,7 @@ PageView::PageView(BrowserProfile *profile, PageWindowFactory openWindow, QWidge
     , m_findBar(new FindBar(this))
     , m_notice(new QLabel(this))
     , m_print(new PagePrint(m_view, this))
+    , m_save(new PageSave(m_page, this))
     , m_certificateNotice(new CertificateNotice(this))
     , m_stack(new QStackedLayout)
     , m_close(new PageClose(m_page, m_print, this))
@@ -188,6 +190,16 @@ void PageView::handleDownloadRequested(QWebEngineDownloadRequest *download)
 {
     if (download->page() != m_page)
         return;
+    // The page being saved is the user's own request, not the page's: Save
+    // Page As has its file and the engine has started it already; the
+    // engine's own "Save page" asks where, as a download does.
+    if (download->isSavePageDownload()) {
+        if (download->state() == QWebEngineDownloadRequest::DownloadInProgress)
+            m_profile->followDownload(download);
+        else
+            m_profile->offerDownload(download);
+        return;
+    }
     Q_EMIT downloadStarting();
     if (m_downloads->mayOffer(download))
         m_profile->offerDownload(download);

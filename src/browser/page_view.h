@@ -20,6 +20,7 @@ class WebPage;
 class PagePrint;
 class PageDownloads;
 class PageClose;
+class PageSave;
 class PageOtherPrograms;
 class PageSoundMark;
 class PageView;
@@ -36,12 +37,12 @@ using PageWindowFactory = std::function<PageView *(QWidget *opener)>;
 // renderer has ended (until the next load) or while a certificate
 // nobody vouches for waits for the user, and the answers to what the page
 // asks: new windows (made by the factory), sign-in, permissions, full
-// screen, printing, links to other programs (asked first), and its
-// downloads (offered by the profile, several in a row only with the user's
-// leave). It closes only once the page agrees (the close handshake), it
-// zooms and finds, and it has a speaker mark while it plays sound. Once
-// offered, its menu on a link has "Snipe Link". A page duty added here
-// serves panes and page windows alike.
+// screen, printing, saving (Save Page As), links to other programs (asked
+// first), and its downloads (offered by the profile, several in a row only
+// with the user's leave). It closes only once the page agrees (the close
+// handshake), it zooms and finds, and it has a speaker mark while it plays
+// sound. Once offered, its menu on a link has "Snipe Link". A page duty
+// added here serves panes and page windows alike.
 class PageView : public QWidget
 {
     Q_OBJECT
@@ -57,6 +58,8 @@ public:
     FindBar *findBar() const { return m_findBar; }
     // The print dialog and job of the page, its own print requests answered.
     PagePrint *pagePrint() const { return m_print; }
+    // Save Page As for the page.
+    PageSave *pageSave() const { return m_save; }
     // The notice shown in place of the page once its renderer has ended.
     QLabel *renderProcessNotice() const { return m_notice; }
     // The notice shown in place of the page while its site's certificate
@@ -119,6 +122,7 @@ private:
     FindBar *m_findBar = nullptr;
     QLabel *m_notice = nullptr;
     PagePrint *m_print = nullptr;
+    PageSave *m_save = nullptr;
     CertificateNotice *m_certificateNotice = nullptr;
     QStackedLayout *m_stack = nullptr;
     PageOtherPrograms *m_otherPrograms = nullptr;

@@ -54,6 +54,8 @@ const QList<KeyDefinition> &keyTable()
         { BrowserKey::PreviousTab, QT_TRANSLATE_NOOP("bidwarden::BrowserKeys", "Previous tab"),
           { QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab),
             QKeySequence(Qt::CTRL | Qt::Key_PageUp) } },
+        { BrowserKey::SavePage, QT_TRANSLATE_NOOP("bidwarden::BrowserKeys", "Save the page"),
+          { QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S) } },
     };
     return table;
 }

@@ -30,6 +30,7 @@ enum class BrowserKey {
     CloseWindow,  // Ctrl+W
     NextTab,      // Ctrl+Tab, Ctrl+PageDown
     PreviousTab,  // Ctrl+Shift+Tab, Ctrl+PageUp
+    SavePage,     // Ctrl+Shift+S
 };
 
 // The keys of a command, the first one the key menus show.

@@ -4,6 +4,7 @@
 #include "load_report.h"
 #include "navigation.h"
 #include "page_print.h"
+#include "page_save.h"
 #include "web_page.h"
 
 #include <QVBoxLayout>
@@ -163,6 +164,11 @@ void WebEnginePane::setAudioMuted(bool muted)
 void WebEnginePane::print(QWidget *dialogParent)
 {
     m_pageView->pagePrint()->print(dialogParent ? dialogParent : this);
+}
+
+void WebEnginePane::savePageAs()
+{
+    m_pageView->pageSave()->saveAs();
 }
 
 void WebEnginePane::requestClose()

@@ -37,6 +37,7 @@ public:
     void stop() override;
     void refresh() override;
     void print(QWidget *dialogParent) override;
+    void savePageAs() override;
     void requestClose() override;
 
     QString locationName() const override;

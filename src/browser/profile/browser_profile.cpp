@@ -3,6 +3,7 @@
 #include "browser_logging.h"
 #include "browsing_data.h"
 #include "desktop_notifications.h"
+#include "engine_download.h"
 #include "engine_version.h"
 #include "notification_service.h"
 #include "spelling.h"
@@ -169,11 +170,17 @@ void BrowserProfile::offerDownload(QWebEngineDownloadRequest *download)
     const QFileInfo target(path);
     download->setDownloadDirectory(target.absolutePath());
     download->setDownloadFileName(target.fileName());
-    connect(download, &QWebEngineDownloadRequest::isFinishedChanged, this, [this, download, path] {
-        if (download->isFinished())
-            Q_EMIT downloadFinished(path, download->state() == QWebEngineDownloadRequest::DownloadCompleted);
-    });
     download->accept();
+    followDownload(download);
+}
+
+void BrowserProfile::followDownload(QWebEngineDownloadRequest *download)
+{
+    auto *followed = new EngineDownload(download, &m_downloads);
+    connect(followed, &Download::finished, this, [this, followed] {
+        Q_EMIT downloadFinished(followed->path(), followed->progress().state == DownloadState::Completed);
+    });
+    m_downloads.add(followed);
 }
 
 } // namespace bidwarden

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "download_list.h"
 #include "permission_answers.h"
 
 #include <QLocale>
@@ -51,6 +52,11 @@ public:
 
     // Offers a download a page of this profile asked for.
     void offerDownload(QWebEngineDownloadRequest *download);
+    // Follows a download that runs already (a page being saved) as one the
+    // user accepted.
+    void followDownload(QWebEngineDownloadRequest *download);
+    // This run's downloads the user accepted, from every page.
+    DownloadList *downloads() { return &m_downloads; }
 
     // Asks where to save a download, given the suggested path; the empty
     // text cancels it. By default a save dialog asks the user.
@@ -64,6 +70,7 @@ Q_SIGNALS:
 private:
     QWebEngineProfile *m_profile = nullptr;
     PermissionAnswers m_permissionAnswers;
+    DownloadList m_downloads;
     SaveLocationChooser m_chooseSaveLocation;
     std::unique_ptr<DesktopNotifications> m_notifications;
     std::unique_ptr<BrowsingData> m_browsingData;

@@ -1,6 +1,7 @@
 #include "page_window.h"
 
 #include "browser_keys.h"
+#include "page_save.h"
 #include "page_sound_mark.h"
 #include "page_window_closer.h"
 #include "web_page.h"
@@ -117,6 +118,7 @@ void PageWindow::addBrowserKeys()
     key(BrowserKey::Find, "pageFind", [page] { page->showFindBar(); });
     key(BrowserKey::FindNext, "pageFindNext", [page] { page->findAgain(false); });
     key(BrowserKey::FindPrevious, "pageFindPrevious", [page] { page->findAgain(true); });
+    key(BrowserKey::SavePage, "pageSaveAs", [page] { page->pageSave()->saveAs(); });
 }
 
 void PageWindow::followPage()

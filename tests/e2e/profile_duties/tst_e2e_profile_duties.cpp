@@ -1,16 +1,19 @@
 // What every page of the profile shares, on the real engine against the demo
 // auction site: how the pages name their browser to sites, the spelling of
-// what the user types, and the pages' notifications on the desktop (a stand-in
-// service on a bus of the test's own). Clicks and keys go to the windows as a
+// what the user types, the pages' notifications on the desktop (a stand-in
+// service on a bus of the test's own), and the downloads the user follows
+// (from a peer of the test's own that sends as slowly as the test says). Clicks and keys go to the windows as a
 // user's do.
 #include "browser_profile.h"
 #include "browsing_data.h"
 #include "clear_data_dialog.h"
 #include "dialog_host.h"
 #include "desktop_notifications.h"
+#include "download_words.h"
 #include "e2e_fixture.h"
 #include "engine_version.h"
 #include "fake_notification_server.h"
+#include "held_download_peer.h"
 #include "main_window.h"
 #include "notification_service.h"
 #include "page_accessibility.h"
@@ -20,6 +23,7 @@
 #include "user_input.h"
 #include "web_engine_pane.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QCheckBox>
 #include <QLabel>
@@ -28,10 +32,15 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QFileInfo>
+#include <QLabel>
+#include <QMessageBox>
+#include <QToolButton>
 #include <QTemporaryDir>
 #include <QThread>
 #include <QMenu>
+#include <QPointer>
 #include <QTest>
 #include <QWebEngineContextMenuRequest>
 #include <QWebEnginePage>
@@ -112,12 +121,25 @@ private Q_SLOTS:
     void accessibilityBusAnswers_data();
     void accessibilityBusAnswers();
     void clearingBrowsingDataSignsOutAndKeepsTheSettings();
+    void slowDownloadIsFollowedAndCancelRemovesIt();
+    void exitDuringADownloadAsks_data();
+    void exitDuringADownloadAsks();
+    void savePageAsWritesOneFile();
 
 private:
     WebEnginePane *auction() const { return m_program->auctionPane(); }
     QString page(const char *path) const { return m_program->peers().auctionUrl() + QLatin1String(path); }
 
+    // Starts the download of half a file from the peer into the folder and
+    // waits until the status bar shows it half done.
+    bool startHeldDownload(HeldDownloadPeer &peer, const QTemporaryDir &folder);
+    QToolButton *progressItem() const
+    {
+        return m_program->window()->findChild<QToolButton *>(QStringLiteral("downloadProgress"));
+    }
+
     std::unique_ptr<ProgramUnderTest> m_program;
+    const QByteArray m_photos = QByteArray(256 * 1024, 'p');
 };
 
 void TestProfileDutiesEndToEnd::init()
@@ -389,6 +411,112 @@ void TestProfileDutiesEndToEnd::clearingBrowsingDataSignsOutAndKeepsTheSettings(
     QCOMPARE(markSiteStorageForRemoval(nextRun.path()), QString());
     BrowserProfile next(QStringLiteral("bidwarden-next-run"), nextRun.path());
     QVERIFY(!QFileInfo::exists(nextRun.filePath(QStringLiteral("Local Storage"))));
+}
+
+bool TestProfileDutiesEndToEnd::startHeldDownload(HeldDownloadPeer &peer, const QTemporaryDir &folder)
+{
+    m_program->setDownloadTarget(folder.filePath(QStringLiteral("photos.bin")));
+    if (!peer.start() || !m_program->activate())
+        return false;
+    auction()->navigate(peer.url(QStringLiteral("photos.bin")));
+    return QTest::qWaitFor([this] {
+        return progressItem()->isVisible() && progressItem()->text().startsWith(QStringLiteral("photos.bin \u2014 50%"));
+    }, engineTimeoutMs);
+}
+
+void TestProfileDutiesEndToEnd::slowDownloadIsFollowedAndCancelRemovesIt()
+{
+    QTemporaryDir folder;
+    HeldDownloadPeer peer(m_photos, m_photos.size() / 2);
+    QVERIFY(startHeldDownload(peer, folder));
+    m_program->press(Qt::Key_J, Qt::ControlModifier);
+    QWidget *downloads = nullptr;
+    QTRY_VERIFY_WITH_TIMEOUT((downloads = m_program->window()->findChild<QWidget *>(QStringLiteral("downloadsWindow")))
+                                     && downloads->isVisible(), engineTimeoutMs);
+    QVERIFY(QTest::qWaitForWindowExposed(downloads));
+    const auto label = [downloads](const char *name) {
+        return downloads->findChild<QLabel *>(QString::fromLatin1(name))->text();
+    };
+    QCOMPARE(label("downloadName"), QStringLiteral("photos.bin"));
+    QCOMPARE(label("downloadSize"), QStringLiteral("%1 of %2").arg(downloadSize(m_photos.size() / 2),
+                                                                    downloadSize(m_photos.size())));
+    QCOMPARE(label("downloadState"), QStringLiteral("Downloading"));
+
+    clickOn(downloads->findChild<QAbstractButton *>(QStringLiteral("downloadCancel")));
+    QTRY_COMPARE_WITH_TIMEOUT(label("downloadState"), QStringLiteral("Cancelled"), engineTimeoutMs);
+    QTRY_VERIFY_WITH_TIMEOUT(!progressItem()->isVisible(), engineTimeoutMs);
+    QTRY_VERIFY2_WITH_TIMEOUT(QDir(folder.path()).isEmpty(), qPrintable(QDir(folder.path()).entryList().join(u' ')),
+                              engineTimeoutMs);
+    QCOMPARE(m_program->pageStatus(),
+             QStringLiteral("The download of %1 did not complete.").arg(folder.filePath(QStringLiteral("photos.bin"))));
+}
+
+void TestProfileDutiesEndToEnd::exitDuringADownloadAsks_data()
+{
+    QTest::addColumn<bool>("stay");
+    QTest::newRow("stay: the whole file comes") << true;
+    QTest::newRow("leave: nothing is left of it") << false;
+}
+
+void TestProfileDutiesEndToEnd::exitDuringADownloadAsks()
+{
+    QFETCH(bool, stay);
+    QTemporaryDir folder;
+    HeldDownloadPeer peer(m_photos, m_photos.size() / 2);
+    QVERIFY(startHeldDownload(peer, folder));
+    QPointer<MainWindow> window = m_program->window();
+    m_program->press(Qt::Key_Q, Qt::ControlModifier);
+    QMessageBox *question = nullptr;
+    QTRY_VERIFY_WITH_TIMEOUT((question = window->findChild<QMessageBox *>(QStringLiteral("leaveDownloadsQuestion")))
+                                     && question->isVisible(), engineTimeoutMs);
+    QVERIFY2(question->text().startsWith(QStringLiteral("1 download is still running.")), qPrintable(question->text()));
+    QVERIFY(QTest::qWaitForWindowActive(question));
+    if (!stay) {
+        clickOn(question->findChild<QAbstractButton *>(QStringLiteral("leaveCancellingDownloads")));
+        QTRY_VERIFY_WITH_TIMEOUT(!window || !window->isVisible(), engineTimeoutMs);
+        QTRY_VERIFY2_WITH_TIMEOUT(QDir(folder.path()).isEmpty(),
+                                  qPrintable(QDir(folder.path()).entryList().join(u' ')), engineTimeoutMs);
+        return;
+    }
+    pressKey(question, Qt::Key_Return); // Stay, the default
+    QTRY_VERIFY_WITH_TIMEOUT(!window->findChild<QMessageBox *>(QStringLiteral("leaveDownloadsQuestion")),
+                             engineTimeoutMs);
+    QVERIFY(window->isVisible());
+    peer.sendTheRest();
+    const QString target = folder.filePath(QStringLiteral("photos.bin"));
+    QTRY_COMPARE_WITH_TIMEOUT(m_program->pageStatus(), QStringLiteral("Downloaded ") + target, engineTimeoutMs);
+    QFile saved(target);
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+    QVERIFY(saved.readAll() == m_photos);
+}
+
+void TestProfileDutiesEndToEnd::savePageAsWritesOneFile()
+{
+    QVERIFY(m_program->load(auction(), page("itm/902")));
+    QVERIFY(m_program->activate());
+    m_program->press(Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+    QFileDialog *dialog = nullptr;
+    QTRY_VERIFY_WITH_TIMEOUT((dialog = m_program->window()->findChild<QFileDialog *>(QStringLiteral("savePageDialog")))
+                                     && dialog->isVisible(), engineTimeoutMs);
+    QVERIFY(QTest::qWaitForWindowActive(dialog));
+    // Offered under the page's title, as one file.
+    QCOMPARE(QFileInfo(dialog->selectedFiles().value(0)).fileName(),
+             QStringLiteral("Item 902 \u2014 Demo Auctions.mhtml"));
+    QTemporaryDir folder;
+    const QString target = folder.filePath(QStringLiteral("item.mhtml"));
+    pressKey(dialog, Qt::Key_A, Qt::ControlModifier);
+    typeText(dialog, target);
+    pressKey(dialog, Qt::Key_Return);
+    QTRY_COMPARE_WITH_TIMEOUT(m_program->pageStatus(), QStringLiteral("Downloaded ") + target, engineTimeoutMs);
+    QCOMPARE(QDir(folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{ "item.mhtml" });
+    QFile saved(target);
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+    // The archive's lines are folded ("=" at a line's end).
+    const QByteArray archive = saved.readAll().replace("=\r\n", "");
+    QVERIFY2(archive.contains("Auction for item 902. Ends soon."), archive.left(2000).constData());
+    const QList<Download *> listed = m_program->profile()->downloads()->downloads();
+    QCOMPARE(listed.size(), 1);
+    QCOMPARE(listed.first()->path(), target);
 }
 
 BIDWARDEN_ENGINE_TEST_MAIN(TestProfileDutiesEndToEnd)

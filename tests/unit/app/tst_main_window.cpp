@@ -3,6 +3,7 @@
 #include "credentials.h"
 #include "fake_pane.h"
 #include "form_units.h"
+#include "leave_question.h"
 #include "main_window.h"
 #include "program_setup.h"
 #include "resend_question.h"
@@ -115,6 +116,8 @@ private Q_SLOTS:
     void keptSnipeIsToldMarkedAndSent_data();
     void keptSnipeIsToldMarkedAndSent();
     void leavingWithKeptSnipesAsks();
+    void leaveQuestionsCountWhatIsLost_data();
+    void leaveQuestionsCountWhatIsLost();
     void chosenEntryIsSniped();
     void enterLoadsTheTypedAddress();
     void loadedAddressIsKeptAsItIs();
@@ -432,6 +435,32 @@ void TestMainWindow::leavingWithKeptSnipesAsks()
     QCOMPARE(w.auction()->calls.count(QStringLiteral("requestClose")), 1);
 }
 
+void TestMainWindow::leaveQuestionsCountWhatIsLost_data()
+{
+    QTest::addColumn<bool>("downloads"); // or snipes
+    QTest::addColumn<int>("count");
+    QTest::addColumn<QString>("opening");
+    QTest::newRow("one snipe") << false << 1 << QStringLiteral("Not sent: 1 snipe. The service");
+    QTest::newRow("snipes") << false << 3 << QStringLiteral("Not sent: 3 snipes. The service");
+    QTest::newRow("one download")
+            << true << 1
+            << QStringLiteral("1 download is still running. If you leave now, it is cancelled and what was saved of "
+                              "it is removed.");
+    QTest::newRow("downloads")
+            << true << 2
+            << QStringLiteral("2 downloads are still running. If you leave now, they are cancelled and what was "
+                              "saved of them is removed.");
+}
+
+void TestMainWindow::leaveQuestionsCountWhatIsLost()
+{
+    QFETCH(bool, downloads);
+    QFETCH(int, count);
+    QFETCH(QString, opening);
+    const QString text = downloads ? leaveRunningDownloadsQuestionText(count) : leaveUnsentQuestionText(count);
+    QVERIFY2(text.startsWith(opening), qPrintable(text));
+}
+
 void TestMainWindow::snipeRefusalIsShownInPanelOne()
 {
     Window w(m_dir.path());
@@ -560,6 +589,7 @@ void TestMainWindow::commandsActOnThePaneInFront_data()
     QTest::newRow("stop") << QByteArray("mnuStop") << QStringLiteral("stop");
     QTest::newRow("refresh") << QByteArray("mnuRefresh") << QStringLiteral("refresh");
     QTest::newRow("print") << QByteArray("mnuPrint") << QStringLiteral("print");
+    QTest::newRow("save page as") << QByteArray("mnuSavePageAs") << QStringLiteral("savePageAs");
 }
 
 void TestMainWindow::commandsActOnThePaneInFront()

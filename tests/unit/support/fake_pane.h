@@ -44,6 +44,7 @@ public:
     void stop() override { calls << QStringLiteral("stop"); }
     void refresh() override { calls << QStringLiteral("refresh"); }
     void print(QWidget *) override { calls << QStringLiteral("print"); }
+    void savePageAs() override { calls << QStringLiteral("savePageAs"); }
     // Agrees later, as the engine does, unless the test holds the answer
     // (a page asking before it goes) and gives it with allowClose().
     void requestClose() override
