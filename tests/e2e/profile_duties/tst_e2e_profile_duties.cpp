@@ -5,7 +5,7 @@
 // user's do.
 #include "browser_profile.h"
 #include "desktop_notifications.h"
-#include "e2e_fixture.h"
+#include "engine_suite.h"
 #include "engine_version.h"
 #include "fake_notification_server.h"
 #include "main_window.h"
@@ -75,34 +75,17 @@ QMenu *menuOnMisspeltWord(QWebEngineView *view, QPoint at)
 
 } // namespace
 
-class TestProfileDutiesEndToEnd : public QObject
+class TestProfileDutiesEndToEnd : public EngineSuite
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    void init();
-    void cleanup() { m_program.reset(); }
-
     void pagesNameOnlyChromium();
     void misspeltWordsAreMarkedAndReplacedFromTheMenu();
     void noDictionaryNoChecking();
     void allowedNotificationsGoToTheDesktop();
     void storageIsTheUsersAlone();
-
-private:
-    WebEnginePane *auction() const { return m_program->auctionPane(); }
-    QString page(const char *path) const { return m_program->peers().auctionUrl() + QLatin1String(path); }
-
-    std::unique_ptr<ProgramUnderTest> m_program;
 };
-
-void TestProfileDutiesEndToEnd::init()
-{
-    m_program = std::make_unique<ProgramUnderTest>();
-    QVERIFY(m_program->startPeers());
-    m_program->open();
-    QVERIFY(m_program->waitForStartPage());
-}
 
 void TestProfileDutiesEndToEnd::pagesNameOnlyChromium()
 {

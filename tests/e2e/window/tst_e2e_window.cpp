@@ -1,6 +1,6 @@
 #include "address_box.h"
 #include "browser_profile.h"
-#include "e2e_fixture.h"
+#include "engine_suite.h"
 #include "main_window.h"
 #include "settings_folder.h"
 #include "text_file.h"
@@ -32,18 +32,11 @@
 using namespace bidwarden;
 using namespace bidwarden::test;
 
-class TestWindowEndToEnd : public QObject
+class TestWindowEndToEnd : public EngineSuite
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    void init() { m_program = std::make_unique<ProgramUnderTest>(); }
-    void cleanup()
-    {
-        m_program.reset();
-        QVERIFY2(expectedWarningsSeen(), "an expected warning did not come");
-    }
-
     void startupLoadsStoredHomePageAndStartPage();
     void captionIsTheProgramsUntilTheFirstPage();
     void pageEventsComeWithTheAnswer();
@@ -59,7 +52,8 @@ private Q_SLOTS:
     void printWritesThePageToAFile();
 
 private:
-    std::unique_ptr<ProgramUnderTest> m_program;
+    // Each test starts the peers and the program as it needs them.
+    void start() override {}
 };
 
 void TestWindowEndToEnd::startupLoadsStoredHomePageAndStartPage()

@@ -1,0 +1,42 @@
+#include "engine_suite.h"
+
+#include <QTest>
+
+namespace bidwarden::test {
+
+void EngineSuite::init()
+{
+    m_modals = std::make_unique<ModalAnswerer>();
+    m_program = std::make_unique<ProgramUnderTest>();
+    start();
+}
+
+void EngineSuite::cleanup()
+{
+    m_program.reset();
+    afterTheProgram();
+    m_modals.reset();
+    // Also when the test failed before: the expectations go with the test.
+    QVERIFY2(expectedWarningsSeen(), "an expected warning did not come");
+}
+
+void EngineSuite::start()
+{
+    QVERIFY(openOnTheStartPage());
+}
+
+bool EngineSuite::openOnTheStartPage()
+{
+    if (!m_program->startPeers()) {
+        qInfo("the demo peers did not start");
+        return false;
+    }
+    m_program->open();
+    return m_program->waitForStartPage();
+}
+
+} // namespace bidwarden::test
+
+// The meta-object built here: the library's shared moc file also holds the
+// fake pane's, which each test builds for itself, and would define it twice.
+#include "moc_engine_suite.cpp"
