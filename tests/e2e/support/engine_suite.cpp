@@ -13,9 +13,10 @@ void EngineSuite::init()
 
 void EngineSuite::cleanup()
 {
+    // First: its answers may hold what the test function held.
+    m_modals.reset();
     m_program.reset();
     afterTheProgram();
-    m_modals.reset();
     // Also when the test failed before: the expectations go with the test.
     QVERIFY2(expectedWarningsSeen(), "an expected warning did not come");
 }

@@ -31,7 +31,10 @@ protected:
 
     // Until the test ends or the next call, each modal dialog that shows and
     // that `which` accepts is handed, once, to `answer`.
-    void whenModalShows(ModalFilter which, ModalAnswer answer) { m_modals->answerWith(std::move(which), std::move(answer)); }
+    void whenModalShows(ModalFilter which, ModalAnswer answer)
+    {
+        m_modals->answerWith(std::move(which), std::move(answer));
+    }
     void whenModalShows(ModalAnswer answer) { whenModalShows(anyModal, std::move(answer)); }
     // How many modal dialogs have been answered in this test, and the window
     // the last one showed over.
