@@ -64,9 +64,7 @@ void TestServiceEndToEnd::storeCredentials(const QString &user, const QString &p
 
 void TestServiceEndToEnd::openWithTheServiceDown()
 {
-    QVERIFY(m_program->startPeers());
-    m_program->open();
-    QVERIFY(m_program->waitForStartPage());
+    QVERIFY(openOnTheStartPage());
     QVERIFY(m_program->waitForLoadFinished(m_program->servicePane()));
     QVERIFY(m_program->activate());
     m_program->peers().stop();

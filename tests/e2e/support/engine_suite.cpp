@@ -1,8 +1,35 @@
 #include "engine_suite.h"
 
+#include <QApplication>
 #include <QTest>
 
 namespace bidwarden::test {
+
+ModalAnswerer::ModalAnswerer()
+{
+    m_poll.setInterval(50);
+    connect(&m_poll, &QTimer::timeout, this, &ModalAnswerer::answerShown);
+}
+
+void ModalAnswerer::answerWith(ModalFilter which, ModalAnswer answer)
+{
+    m_which = std::move(which);
+    m_answer = std::move(answer);
+    m_poll.start();
+}
+
+void ModalAnswerer::answerShown()
+{
+    QWidget *modal = QApplication::activeModalWidget();
+    if (!modal || !modal->isVisible() || modal == m_answering || !m_which(modal))
+        return;
+    m_answering = modal;
+    ++m_answered;
+    m_lastOver = modal->parentWidget() ? modal->parentWidget()->window() : nullptr;
+    // A copy: the answer may give the next rule.
+    const ModalAnswer answer = m_answer;
+    answer(modal);
+}
 
 void EngineSuite::init()
 {

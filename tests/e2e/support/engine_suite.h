@@ -1,13 +1,44 @@
 #pragma once
 
 #include "e2e_fixture.h"
-#include "modal_answerer.h"
 
 #include <QObject>
+#include <QPointer>
+#include <QTimer>
 
+#include <functional>
 #include <memory>
 
 namespace bidwarden::test {
+
+// Which modal dialogs a test answers, and how the user answers one.
+using ModalFilter = std::function<bool(QWidget *modal)>;
+using ModalAnswer = std::function<void(QWidget *modal)>;
+inline bool anyModal(QWidget *) { return true; }
+
+// Answers modal dialogs as they show, each once, as the user would. A
+// modal dialog runs an event loop of its own, so the test's code cannot
+// answer it after the call that shows it; a timer of that loop does.
+class ModalAnswerer : public QObject
+{
+public:
+    ModalAnswerer();
+    // From now on; the rule given last replaces the one before.
+    void answerWith(ModalFilter which, ModalAnswer answer);
+    int answered() const { return m_answered; }
+    // The window the last one showed over.
+    QWidget *lastOver() const { return m_lastOver; }
+
+private:
+    void answerShown();
+
+    QTimer m_poll;
+    ModalFilter m_which;
+    ModalAnswer m_answer;
+    QPointer<QWidget> m_answering;
+    QPointer<QWidget> m_lastOver;
+    int m_answered = 0;
+};
 
 // What every engine suite shares: a program of its own for each test, the
 // addresses of the demo site's pages, the modal dialogs the user answers,

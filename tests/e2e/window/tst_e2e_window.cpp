@@ -182,9 +182,7 @@ void TestWindowEndToEnd::documentReportAheadOfTheAddressWaitsForIt()
 
 void TestWindowEndToEnd::hoveringALinkShowsIt()
 {
-    QVERIFY(m_program->startPeers());
-    m_program->open();
-    QVERIFY(m_program->waitForStartPage());
+    QVERIFY(openOnTheStartPage());
     QVERIFY(m_program->activate());
     // Where the first link is, from the page itself.
     QWebEngineView *view = m_program->auctionPane()->view();
@@ -210,9 +208,7 @@ void TestWindowEndToEnd::hoveringALinkShowsIt()
 
 void TestWindowEndToEnd::framesAddOneEntryPerDocument()
 {
-    QVERIFY(m_program->startPeers());
-    m_program->open();
-    QVERIFY(m_program->waitForStartPage());
+    QVERIFY(openOnTheStartPage());
     QSignalSpy navigations(m_program->auctionPane(), &BrowserPane::navigateCompleted);
     const qsizetype before = m_program->urlbox()->addresses().size();
 
@@ -360,9 +356,7 @@ void TestWindowEndToEnd::pagesAreDrawnAndScroll()
     // Whichever way the program draws (in software where OpenGL is, as
     // here, the default way when QT_QUICK_BACKEND says so), the page
     // reaches the screen and scrolls.
-    QVERIFY(m_program->startPeers());
-    m_program->open();
-    QVERIFY(m_program->waitForStartPage());
+    QVERIFY(openOnTheStartPage());
     WebEnginePane *pane = m_program->auctionPane();
     QVERIFY(m_program->load(pane, m_program->peers().auctionUrl() + QStringLiteral("catalogue.html")));
     QVERIFY(m_program->activate());
@@ -392,9 +386,7 @@ void TestWindowEndToEnd::printWritesThePageToAFile()
 {
     // Ctrl+P offers the print dialog; printed to a file, the page arrives
     // there as a PDF, on either drawing path.
-    QVERIFY(m_program->startPeers());
-    m_program->open();
-    QVERIFY(m_program->waitForStartPage());
+    QVERIFY(openOnTheStartPage());
     QVERIFY(m_program->activate());
     m_program->press(Qt::Key_P, Qt::ControlModifier);
     QPrintDialog *dialog = nullptr;
