@@ -1,7 +1,7 @@
 // The address box as a user drives it, with real keys through the window,
 // against the real engine and the demo auction site.
 #include "address_box.h"
-#include "e2e_fixture.h"
+#include "engine_suite.h"
 #include "main_window.h"
 #include "user_input.h"
 #include "web_engine_pane.h"
@@ -13,14 +13,11 @@
 using namespace bidwarden;
 using namespace bidwarden::test;
 
-class TestAddressBoxEndToEnd : public QObject
+class TestAddressBoxEndToEnd : public EngineSuite
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    void init();
-    void cleanup() { m_program.reset(); }
-
     void enterLoadsTheTypedAddress();
     void completionFollowsTheKeys();
     void chosenEntryIsSniped();
@@ -28,17 +25,13 @@ private Q_SLOTS:
     void encodedAddressIsSnipedAsLoaded();
 
 private:
+    void start() override;
     QList<LoggedRequest> snipes() const { return m_program->peers().posts(QStringLiteral("/cl/SUpdate.cfm")); }
-
-    std::unique_ptr<ProgramUnderTest> m_program;
 };
 
-void TestAddressBoxEndToEnd::init()
+void TestAddressBoxEndToEnd::start()
 {
-    m_program = std::make_unique<ProgramUnderTest>();
-    QVERIFY(m_program->startPeers());
-    m_program->open();
-    QVERIFY(m_program->waitForStartPage());
+    QVERIFY(openOnTheStartPage());
     QVERIFY(m_program->activate());
 }
 

@@ -3,7 +3,7 @@
 // nothing is requested until the user proceeds, and Go back returns.
 #include "certificate_notice.h"
 #include "credentials.h"
-#include "e2e_fixture.h"
+#include "engine_suite.h"
 #include "https_peer.h"
 #include "main_window.h"
 #include "page_script.h"
@@ -39,14 +39,11 @@ QPushButton *goBackButton(PageView *view)
 
 } // namespace
 
-class TestCertificatesEndToEnd : public QObject
+class TestCertificatesEndToEnd : public EngineSuite
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    void init();
-    void cleanup();
-
     void proceedLoadsThePageOnlyThen_data();
     void proceedLoadsThePageOnlyThen();
     void goBackReturnsToThePageBefore();
@@ -56,8 +53,8 @@ private Q_SLOTS:
     void goBackEndsTheServicePost();
 
 private:
-    WebEnginePane *auction() const { return m_program->auctionPane(); }
-    QString page(const char *path) const { return m_program->peers().auctionUrl() + QLatin1String(path); }
+    void start() override;
+    void afterTheProgram() override { m_peer.reset(); }
     // Waits for the notice in the view's place, the engine's connection to
     // the peer made, and checks what the notice tells.
     void expectNotice(PageView *view);
@@ -68,30 +65,20 @@ private:
                 [this](const QWebEngineCertificateError &error) { m_reasons << error.description(); });
     }
 
-    std::unique_ptr<ProgramUnderTest> m_program;
     std::unique_ptr<HttpsPeer> m_peer;
     QStringList m_reasons;
 };
 
-void TestCertificatesEndToEnd::init()
+void TestCertificatesEndToEnd::start()
 {
     // A certificate of its own for each test: the engine remembers one
     // accepted for the host while the program runs.
     m_peer = std::make_unique<HttpsPeer>();
     QVERIFY2(m_peer->start(), qPrintable(m_peer->error()));
-    m_program = std::make_unique<ProgramUnderTest>();
-    QVERIFY(m_program->startPeers());
-    m_program->open();
-    QVERIFY(m_program->waitForStartPage());
+    QVERIFY(openOnTheStartPage());
     QVERIFY(m_program->waitForLoadFinished(m_program->servicePane()));
     QVERIFY(m_program->activate());
     m_reasons.clear();
-}
-
-void TestCertificatesEndToEnd::cleanup()
-{
-    m_program.reset();
-    m_peer.reset();
 }
 
 void TestCertificatesEndToEnd::expectNotice(PageView *view)

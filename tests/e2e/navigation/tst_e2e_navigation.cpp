@@ -1,6 +1,6 @@
 #include "address_box.h"
 #include "dialog_host.h"
-#include "e2e_fixture.h"
+#include "engine_suite.h"
 #include "find_bar.h"
 #include "main_window.h"
 #include "set_homepage_dialog.h"
@@ -20,14 +20,11 @@
 using namespace bidwarden;
 using namespace bidwarden::test;
 
-class TestNavigationEndToEnd : public QObject
+class TestNavigationEndToEnd : public EngineSuite
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    void init();
-    void cleanup() { m_program.reset(); }
-
     void backActsOnlyOnThePaneInFront();
     void browserKeysWorkWithTheFocusInThePage();
     void findBarCountsAndStepsThroughMatches();
@@ -35,20 +32,16 @@ private Q_SLOTS:
     void exitLeavesTheHomepageDialogRunning();
 
 private:
+    void start() override;
     QAction *action(const char *name) const
     {
         return m_program->window()->findChild<QAction *>(QString::fromLatin1(name));
     }
-
-    std::unique_ptr<ProgramUnderTest> m_program;
 };
 
-void TestNavigationEndToEnd::init()
+void TestNavigationEndToEnd::start()
 {
-    m_program = std::make_unique<ProgramUnderTest>();
-    QVERIFY(m_program->startPeers());
-    m_program->open();
-    QVERIFY(m_program->waitForStartPage());
+    QVERIFY(openOnTheStartPage());
     QVERIFY(m_program->waitForLoadFinished(m_program->servicePane(),
                                            m_program->peers().serviceUrl() + QStringLiteral("/?source=program")));
 }

@@ -4,7 +4,7 @@
 // the page, in a new window too, unless the server sends it as an
 // attachment. Clicks go to the windows as a user's do.
 #include "browser_profile.h"
-#include "e2e_fixture.h"
+#include "engine_suite.h"
 #include "engine_version.h"
 #include "main_window.h"
 #include "page_print.h"
@@ -61,14 +61,11 @@ bool isPdf(const QString &path)
 
 } // namespace
 
-class TestPagePrintEndToEnd : public QObject
+class TestPagePrintEndToEnd : public EngineSuite
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    void init();
-    void cleanup() { m_program.reset(); }
-
     void pagesPrintButtonPrints_data();
     void pagesPrintButtonPrints();
     void pageWindowClosesOnceItsPageIsPrinted();
@@ -80,23 +77,11 @@ private Q_SLOTS:
     void newWindowPdfLinkOpensAWindowShowingIt();
 
 private:
-    WebEnginePane *auction() const { return m_program->auctionPane(); }
-    QString page(const char *path) const { return m_program->peers().auctionUrl() + QLatin1String(path); }
     QString pdfPath(const char *name) const { return QDir(m_program->settingsPath()).filePath(QLatin1String(name)); }
     bool loadInvoice() { return m_program->load(auction(), page("invoice.html")) && m_program->activate(); }
     // The invoice in a page window of its own, active, its page loaded.
     PageWindow *invoiceInAPageWindow();
-
-    std::unique_ptr<ProgramUnderTest> m_program;
 };
-
-void TestPagePrintEndToEnd::init()
-{
-    m_program = std::make_unique<ProgramUnderTest>();
-    QVERIFY(m_program->startPeers());
-    m_program->open();
-    QVERIFY(m_program->waitForStartPage());
-}
 
 PageWindow *TestPagePrintEndToEnd::invoiceInAPageWindow()
 {

@@ -6,7 +6,7 @@
 #include "address_box.h"
 #include "authentication_dialog.h"
 #include "browser_profile.h"
-#include "e2e_fixture.h"
+#include "engine_suite.h"
 #include "find_bar.h"
 #include "full_screen_window.h"
 #include "main_window.h"
@@ -30,7 +30,6 @@
 #include <QPointer>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 #include <QWebEngineDownloadRequest>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
@@ -40,22 +39,6 @@ using namespace bidwarden;
 using namespace bidwarden::test;
 
 namespace {
-
-// Answers the next modal dialog once it shows, as the user would.
-void whenModalShows(std::function<void(QWidget *)> answer)
-{
-    auto *poll = new QTimer;
-    poll->setInterval(50);
-    QObject::connect(poll, &QTimer::timeout, poll, [poll, answer] {
-        QWidget *modal = QApplication::activeModalWidget();
-        if (!modal || !modal->isVisible())
-            return;
-        poll->stop();
-        poll->deleteLater();
-        answer(modal);
-    });
-    poll->start();
-}
 
 // Stands in for the desktop's other programs: records each address handed
 // to them, as it arrives.
@@ -82,14 +65,11 @@ public Q_SLOTS:
 
 } // namespace
 
-class TestPageRequestsEndToEnd : public QObject
+class TestPageRequestsEndToEnd : public EngineSuite
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    void init();
-    void cleanup() { m_program.reset(); }
-
     void newWindowLinkOpensAPageWindowThatSnipes();
     void everyKindOfNewWindowRequestOpensOne_data();
     void everyKindOfNewWindowRequestOpensOne();
@@ -110,26 +90,21 @@ private Q_SLOTS:
     void severalDownloadsByThemselvesAskOnce();
 
 private:
-    WebEnginePane *auction() const { return m_program->auctionPane(); }
-    QString page(const char *path) const { return m_program->peers().auctionUrl() + QLatin1String(path); }
+    void start() override;
     bool loadAndActivate(const char *path)
     {
         return m_program->load(auction(), page(path)) && m_program->activate();
     }
 
-    std::unique_ptr<ProgramUnderTest> m_program;
     std::unique_ptr<OtherPrograms> m_otherPrograms;
 };
 
-void TestPageRequestsEndToEnd::init()
+void TestPageRequestsEndToEnd::start()
 {
     // The last test's stand-in gone first: it takes its schemes' handlers with it.
     m_otherPrograms.reset();
     m_otherPrograms = std::make_unique<OtherPrograms>();
-    m_program = std::make_unique<ProgramUnderTest>();
-    QVERIFY(m_program->startPeers());
-    m_program->open();
-    QVERIFY(m_program->waitForStartPage());
+    QVERIFY(openOnTheStartPage());
 }
 
 void TestPageRequestsEndToEnd::newWindowLinkOpensAPageWindowThatSnipes()

@@ -3,7 +3,7 @@
 // the program closes; a page whose renderer ended comes back with Refresh;
 // a page that plays sound shows a speaker that mutes it. Clicks and keys go
 // to the windows as a user's do.
-#include "e2e_fixture.h"
+#include "engine_suite.h"
 #include "icons.h"
 #include "main_window.h"
 #include "page_script.h"
@@ -19,7 +19,6 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QTest>
-#include <QTimer>
 #include <QToolBar>
 #include <QWebEngineView>
 #include <QWindow>
@@ -34,51 +33,6 @@ namespace {
 // How the user answers the page's question, and how a window is closed.
 enum class Answer { Stay, Leave };
 enum class CloseBy { CtrlW, CloseBox };
-
-// Answers each modal dialog that shows, as the user would, and counts them;
-// the questions that were not expected are counted too, and so fail.
-class ModalAnswerer : public QObject
-{
-public:
-    explicit ModalAnswerer(Answer answer)
-        : m_answer(answer)
-    {
-        connect(&m_poll, &QTimer::timeout, this, &ModalAnswerer::answerShown);
-        m_poll.start(50);
-    }
-    void setAnswer(Answer answer) { m_answer = answer; }
-    // What happens while the question shows, before the user answers.
-    void setMeanwhile(std::function<void()> meanwhile) { m_meanwhile = std::move(meanwhile); }
-    int asked() const { return m_asked; }
-    // The window the last question showed over.
-    QWidget *askedOver() const { return m_over; }
-
-private:
-    void answerShown()
-    {
-        QWidget *modal = QApplication::activeModalWidget();
-        if (!modal || !modal->isVisible() || modal == m_answering)
-            return;
-        m_answering = modal;
-        ++m_asked;
-        m_over = modal->parentWidget() ? modal->parentWidget()->window() : nullptr;
-        if (m_meanwhile)
-            std::exchange(m_meanwhile, {})();
-        auto *box = qobject_cast<QMessageBox *>(modal);
-        QAbstractButton *leave = box ? box->button(QMessageBox::Ok) : nullptr;
-        if (m_answer == Answer::Leave && leave)
-            clickOn(leave);
-        else
-            pressKey(modal, Qt::Key_Escape);
-    }
-
-    QTimer m_poll;
-    Answer m_answer;
-    std::function<void()> m_meanwhile;
-    int m_asked = 0;
-    QPointer<QWidget> m_answering;
-    QPointer<QWidget> m_over;
-};
 
 void closeWindow(QWidget *window, CloseBy how)
 {
@@ -97,14 +51,11 @@ QAction *soundMark(PageWindow *window)
 
 Q_DECLARE_METATYPE(CloseBy)
 
-class TestPageWindowsEndToEnd : public QObject
+class TestPageWindowsEndToEnd : public EngineSuite
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    void init();
-    void cleanup() { m_program.reset(); }
-
     void unsentTextAsksBeforeTheWindowCloses_data();
     void unsentTextAsksBeforeTheWindowCloses();
     void closingTheProgramAsksThePageWindows();
@@ -117,24 +68,21 @@ private Q_SLOTS:
     void speakerMutesAPagePlayingSound();
 
 private:
-    WebEnginePane *auction() const { return m_program->auctionPane(); }
-    QString page(const char *path) const { return m_program->peers().auctionUrl() + QLatin1String(path); }
+    void start() override;
     // A window opened by the link of windows.html (in the auction pane, or
     // in the view given), its page loaded, active.
     PageWindow *openWindow(const char *link, const QString &title, QWebEngineView *from = nullptr);
     // The compose page's window with text typed into its form.
     PageWindow *windowWithUnsentText(QWebEngineView *from = nullptr);
+    // The user answers each question a page asks: Leave with its OK button,
+    // Stay with Esc; `meanwhile` runs while the next one shows.
+    void answerQuestions(Answer answer, std::function<void()> meanwhile = {});
     bool textKept(PageWindow *window);
-
-    std::unique_ptr<ProgramUnderTest> m_program;
 };
 
-void TestPageWindowsEndToEnd::init()
+void TestPageWindowsEndToEnd::start()
 {
-    m_program = std::make_unique<ProgramUnderTest>();
-    QVERIFY(m_program->startPeers());
-    m_program->open();
-    QVERIFY(m_program->waitForStartPage());
+    QVERIFY(openOnTheStartPage());
     QVERIFY(m_program->load(auction(), page("windows.html")));
     QVERIFY(m_program->activate());
 }
@@ -174,6 +122,21 @@ bool TestPageWindowsEndToEnd::textKept(PageWindow *window)
     }, engineTimeoutMs);
 }
 
+void TestPageWindowsEndToEnd::answerQuestions(Answer answer, std::function<void()> meanwhile)
+{
+    auto pending = std::make_shared<std::function<void()>>(std::move(meanwhile));
+    whenModalShows(anyModal, [answer, pending](QWidget *modal) {
+        if (*pending)
+            std::exchange(*pending, {})();
+        auto *box = qobject_cast<QMessageBox *>(modal);
+        QAbstractButton *leave = box ? box->button(QMessageBox::Ok) : nullptr;
+        if (answer == Answer::Leave && leave)
+            clickOn(leave);
+        else
+            pressKey(modal, Qt::Key_Escape);
+    });
+}
+
 void TestPageWindowsEndToEnd::unsentTextAsksBeforeTheWindowCloses_data()
 {
     QTest::addColumn<CloseBy>("how");
@@ -188,21 +151,21 @@ void TestPageWindowsEndToEnd::unsentTextAsksBeforeTheWindowCloses()
     QVERIFY(window);
 
     // Stay: the window and its text stay.
-    ModalAnswerer user(Answer::Stay);
+    answerQuestions(Answer::Stay);
     closeWindow(window, how);
-    QTRY_COMPARE_WITH_TIMEOUT(user.asked(), 1, engineTimeoutMs);
-    QCOMPARE(user.askedOver(), window.data());
+    QTRY_COMPARE_WITH_TIMEOUT(modalsAnswered(), 1, engineTimeoutMs);
+    QCOMPARE(lastModalOver(), window.data());
     QTRY_VERIFY_WITH_TIMEOUT(!QApplication::activeModalWidget(), engineTimeoutMs);
     QVERIFY(textKept(window));
     QVERIFY(window && window->isVisible());
 
     // Leave: it closes, and the program stays.
-    user.setAnswer(Answer::Leave);
+    answerQuestions(Answer::Leave);
     window->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(window, engineTimeoutMs));
     closeWindow(window, how);
     QTRY_VERIFY_WITH_TIMEOUT(!window, engineTimeoutMs);
-    QCOMPARE(user.asked(), 2);
+    QCOMPARE(modalsAnswered(), 2);
     QVERIFY(m_program->window()->isVisible());
 }
 
@@ -212,21 +175,21 @@ void TestPageWindowsEndToEnd::closingTheProgramAsksThePageWindows()
     QVERIFY(window);
 
     // Stay, in the page window: the program stays open.
-    ModalAnswerer user(Answer::Stay);
+    answerQuestions(Answer::Stay);
     m_program->window()->close();
-    QTRY_COMPARE_WITH_TIMEOUT(user.asked(), 1, engineTimeoutMs);
-    QCOMPARE(user.askedOver(), window.data());
+    QTRY_COMPARE_WITH_TIMEOUT(modalsAnswered(), 1, engineTimeoutMs);
+    QCOMPARE(lastModalOver(), window.data());
     QTRY_VERIFY_WITH_TIMEOUT(!QApplication::activeModalWidget(), engineTimeoutMs);
     QVERIFY(textKept(window));
     QVERIFY(m_program->window()->isVisible());
     QVERIFY(window && window->isVisible());
 
     // Leave: everything closes.
-    user.setAnswer(Answer::Leave);
+    answerQuestions(Answer::Leave);
     m_program->window()->close();
     QTRY_VERIFY_WITH_TIMEOUT(!m_program->window()->isVisible(), engineTimeoutMs);
     QTRY_VERIFY_WITH_TIMEOUT(!window, engineTimeoutMs);
-    QCOMPARE(user.asked(), 2);
+    QCOMPARE(modalsAnswered(), 2);
 }
 
 void TestPageWindowsEndToEnd::windowOpenedFromAPageWindowOutlivesIt()
@@ -244,12 +207,12 @@ void TestPageWindowsEndToEnd::windowOpenedFromAPageWindowOutlivesIt()
     const QPointer<PageWindow> form = windowWithUnsentText(opener->pageView()->view());
     QVERIFY(form);
 
-    ModalAnswerer user(Answer::Leave);
+    answerQuestions(Answer::Leave);
     opener->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(opener, engineTimeoutMs));
     pressKey(opener, Qt::Key_W, Qt::ControlModifier);
     QTRY_VERIFY_WITH_TIMEOUT(!opener, engineTimeoutMs);
-    QCOMPARE(user.asked(), 0);
+    QCOMPARE(modalsAnswered(), 0);
     QVERIFY(form && form->isVisible());
     QVERIFY(textKept(form));
 
@@ -257,18 +220,18 @@ void TestPageWindowsEndToEnd::windowOpenedFromAPageWindowOutlivesIt()
     QVERIFY(QTest::qWaitForWindowActive(form, engineTimeoutMs));
     pressKey(form, Qt::Key_W, Qt::ControlModifier);
     QTRY_VERIFY_WITH_TIMEOUT(!form, engineTimeoutMs);
-    QCOMPARE(user.asked(), 1);
+    QCOMPARE(modalsAnswered(), 1);
 }
 
 void TestPageWindowsEndToEnd::theSessionsEndAsksNothing()
 {
     const QPointer<PageWindow> window = windowWithUnsentText();
     QVERIFY(window);
-    ModalAnswerer user(Answer::Stay);
+    answerQuestions(Answer::Stay);
     m_program->window()->closeWithoutAsking();
     QVERIFY(!m_program->window()->isVisible());
     QTRY_VERIFY_WITH_TIMEOUT(!window, engineTimeoutMs);
-    QCOMPARE(user.asked(), 0);
+    QCOMPARE(modalsAnswered(), 0);
 }
 
 void TestPageWindowsEndToEnd::leaveClosesAWindowWhoseRendererEndedUnderTheQuestion()
@@ -280,15 +243,14 @@ void TestPageWindowsEndToEnd::leaveClosesAWindowWhoseRendererEndedUnderTheQuesti
     QVERIFY(window);
     const qint64 pid = window->pageView()->page()->renderProcessPid();
     QVERIFY(pid > 0 && pid != auction()->view()->page()->renderProcessPid());
-    ModalAnswerer user(Answer::Leave);
     bool ended = false;
-    user.setMeanwhile([&] {
+    answerQuestions(Answer::Leave, [&] {
         // The engine may tell of it only once the question is answered.
         expectOwnWarning(QRegularExpression(QStringLiteral("render process.*ended")));
         ended = ::kill(pid_t(pid), SIGKILL) == 0;
     });
     closeWindow(window, CloseBy::CtrlW);
-    QTRY_COMPARE_WITH_TIMEOUT(user.asked(), 1, engineTimeoutMs);
+    QTRY_COMPARE_WITH_TIMEOUT(modalsAnswered(), 1, engineTimeoutMs);
     QTRY_VERIFY_WITH_TIMEOUT(!window, engineTimeoutMs);
     QVERIFY(ended);
     QVERIFY(m_program->window()->isVisible());
@@ -327,10 +289,10 @@ void TestPageWindowsEndToEnd::nothingToAskClosesAtOnce()
         QCOMPARE(::kill(pid_t(pid), SIGKILL), 0);
         QTRY_VERIFY_WITH_TIMEOUT(window->pageView()->renderProcessNotice()->isVisible(), engineTimeoutMs);
     }
-    ModalAnswerer user(Answer::Stay);
+    answerQuestions(Answer::Stay);
     closeWindow(window, how);
     QTRY_VERIFY_WITH_TIMEOUT(!window, engineTimeoutMs);
-    QCOMPARE(user.asked(), 0);
+    QCOMPARE(modalsAnswered(), 0);
     QVERIFY(m_program->window()->isVisible());
 }
 

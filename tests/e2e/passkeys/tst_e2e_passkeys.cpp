@@ -3,7 +3,7 @@
 // however the dialog goes (Cancel, Esc, leaving the page, closing the page's
 // window) the page's request settles. There is no security key here, so the
 // dialog waits for one or tells that none answered.
-#include "e2e_fixture.h"
+#include "engine_suite.h"
 #include "engine_version.h"
 #include "main_window.h"
 #include "page_script.h"
@@ -61,20 +61,16 @@ const char *const engineNeverAsked = "the engine held the request without asking
 
 } // namespace
 
-class TestPasskeysEndToEnd : public QObject
+class TestPasskeysEndToEnd : public EngineSuite
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    void init();
-    void cleanup() { m_program.reset(); }
-
     void closingTheDialogAnswersThePage_data();
     void closingTheDialogAnswersThePage();
     void closingThePageWindowEndsItsRequest();
 
 private:
-    WebEnginePane *auction() const { return m_program->auctionPane(); }
     // The page on "localhost": the engine takes no passkey request from a
     // page addressed by its IP address.
     QString passkeyPage() const
@@ -84,17 +80,7 @@ private:
     // Clicks the page's button and waits for the dialog, or for the page to
     // be refused.
     PasskeyDialog *askWithTheKey(QWidget *window, QWebEngineView *view);
-
-    std::unique_ptr<ProgramUnderTest> m_program;
 };
-
-void TestPasskeysEndToEnd::init()
-{
-    m_program = std::make_unique<ProgramUnderTest>();
-    QVERIFY(m_program->startPeers());
-    m_program->open();
-    QVERIFY(m_program->waitForStartPage());
-}
 
 PasskeyDialog *TestPasskeysEndToEnd::askWithTheKey(QWidget *window, QWebEngineView *view)
 {

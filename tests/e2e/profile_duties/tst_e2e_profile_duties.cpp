@@ -10,7 +10,7 @@
 #include "dialog_host.h"
 #include "desktop_notifications.h"
 #include "download_words.h"
-#include "e2e_fixture.h"
+#include "engine_suite.h"
 #include "engine_version.h"
 #include "fake_notification_server.h"
 #include "held_download_peer.h"
@@ -105,14 +105,11 @@ public:
 
 } // namespace
 
-class TestProfileDutiesEndToEnd : public QObject
+class TestProfileDutiesEndToEnd : public EngineSuite
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    void init();
-    void cleanup() { m_program.reset(); }
-
     void pagesNameOnlyChromium();
     void misspeltWordsAreMarkedAndReplacedFromTheMenu();
     void noDictionaryNoChecking();
@@ -127,9 +124,6 @@ private Q_SLOTS:
     void savePageAsWritesOneFile();
 
 private:
-    WebEnginePane *auction() const { return m_program->auctionPane(); }
-    QString page(const char *path) const { return m_program->peers().auctionUrl() + QLatin1String(path); }
-
     // Starts the download of half a file from the peer into the folder and
     // waits until the status bar shows it half done.
     bool startHeldDownload(HeldDownloadPeer &peer, const QTemporaryDir &folder);
@@ -138,17 +132,8 @@ private:
         return m_program->window()->findChild<QToolButton *>(QStringLiteral("downloadProgress"));
     }
 
-    std::unique_ptr<ProgramUnderTest> m_program;
     const QByteArray m_photos = QByteArray(256 * 1024, 'p');
 };
-
-void TestProfileDutiesEndToEnd::init()
-{
-    m_program = std::make_unique<ProgramUnderTest>();
-    QVERIFY(m_program->startPeers());
-    m_program->open();
-    QVERIFY(m_program->waitForStartPage());
-}
 
 void TestProfileDutiesEndToEnd::pagesNameOnlyChromium()
 {

@@ -1,7 +1,8 @@
 #include "address_box.h"
 #include "credentials.h"
-#include "e2e_fixture.h"
+#include "engine_suite.h"
 #include "main_window.h"
+#include "service_session.h"
 #include "settings_folder.h"
 #include "user_input.h"
 #include "web_engine_pane.h"
@@ -29,17 +30,13 @@ const QString snipePath = QStringLiteral("/cl/SUpdate.cfm");
 
 } // namespace
 
-class TestServiceEndToEnd : public QObject
+class TestServiceEndToEnd : public EngineSuite
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    void init() { m_program = std::make_unique<ProgramUnderTest>(); }
-    void cleanup() { m_program.reset(); }
-
     void loginThenSnipeWithTheSessionCookie();
     void slowStartPageDoesNotHoldTheLogin();
-    void snipeDuringTheLoginWaitsForItsAnswer();
     void loginRefusedAtStartUpGoesBeforeTheNextSnipe();
     void refreshAsksBeforeSnipingAgain_data();
     void refreshAsksBeforeSnipingAgain();
@@ -49,11 +46,13 @@ private Q_SLOTS:
     void snipeThatMayHaveArrivedIsNotSentAgain();
 
 private:
+    // Each test starts the peers and the program as it needs them.
+    void start() override {}
     void storeCredentials(const QString &user, const QString &password);
     // Started with both pages in, then nothing answers on the peers' ports.
     void openWithTheServiceDown();
+    ServiceSession *session() const { return m_program->window()->findChild<ServiceSession *>(); }
 
-    std::unique_ptr<ProgramUnderTest> m_program;
 };
 
 void TestServiceEndToEnd::storeCredentials(const QString &user, const QString &password)
@@ -65,9 +64,7 @@ void TestServiceEndToEnd::storeCredentials(const QString &user, const QString &p
 
 void TestServiceEndToEnd::openWithTheServiceDown()
 {
-    QVERIFY(m_program->startPeers());
-    m_program->open();
-    QVERIFY(m_program->waitForStartPage());
+    QVERIFY(openOnTheStartPage());
     QVERIFY(m_program->waitForLoadFinished(m_program->servicePane()));
     QVERIFY(m_program->activate());
     m_program->peers().stop();
@@ -128,32 +125,6 @@ void TestServiceEndToEnd::slowStartPageDoesNotHoldTheLogin()
     QCOMPARE(m_program->window()->currentTab(), MainWindow::AuctionTab);
 }
 
-void TestServiceEndToEnd::snipeDuringTheLoginWaitsForItsAnswer()
-{
-    // A snipe made while the login's answer is on its way would cancel the
-    // login; it goes out once the answer is in, with the session.
-    QVERIFY(m_program->startPeers({ QStringLiteral("service:/cl/logincheck.cfm=3000") }));
-    storeCredentials(QStringLiteral("jo"), QStringLiteral("pw"));
-    m_program->open();
-    DemoPeers &peers = m_program->peers();
-    QVERIFY(m_program->activate());
-    // Typed once the start page is in: its arrival writes its own address
-    // into the box, as any page's does.
-    QVERIFY(m_program->waitForStartPage());
-    m_program->typeIntoTheAddressBox(peers.auctionUrl() + QStringLiteral("itm/7"));
-    QTRY_COMPARE_WITH_TIMEOUT(peers.posts(loginPath).size(), 1, engineTimeoutMs);
-    m_program->press(Qt::Key_S, Qt::ControlModifier);
-    QCOMPARE(m_program->window()->currentTab(), MainWindow::ServiceTab);
-
-    QTRY_COMPARE_WITH_TIMEOUT(peers.posts(snipePath).size(), 1, engineTimeoutMs);
-    const LoggedRequest snipe = peers.posts(snipePath).first();
-    QCOMPARE(snipe.body, snipePostBody(peers.auctionUrl() + QStringLiteral("itm/7")));
-    QVERIFY2(snipe.header("cookie").contains(QStringLiteral("BWSESSION=")), qPrintable(snipe.header("cookie")));
-    QVERIFY(m_program->waitForLoadFinished(m_program->servicePane(), peers.serviceUrl() + snipePath));
-    QVERIFY(ProgramUnderTest::pageText(m_program->servicePane()).contains(QStringLiteral("Your snipe list (1)")));
-    QCOMPARE(peers.posts(loginPath).size(), 1);
-}
-
 void TestServiceEndToEnd::loginRefusedAtStartUpGoesBeforeTheNextSnipe()
 {
     // The service is down at start-up (the network not up yet): the login
@@ -182,10 +153,11 @@ void TestServiceEndToEnd::loginRefusedAtStartUpGoesBeforeTheNextSnipe()
     QVERIFY(m_program->waitForLoadFinished(m_program->servicePane(), peers.serviceUrl() + snipePath));
     QVERIFY(ProgramUnderTest::pageText(m_program->servicePane()).contains(QStringLiteral("Your snipe list (1)")));
 
-    // Sent once: bringing up the service page again sends nothing more.
+    // Sent once: bringing up the service page again sends nothing more (it
+    // would have gone at once).
     m_program->window()->selectTab(MainWindow::AuctionTab);
     m_program->window()->selectTab(MainWindow::ServiceTab);
-    QTest::qWait(200);
+    QVERIFY(!session()->loginPending());
     QCOMPARE(peers.posts(loginPath).size(), 1);
 }
 
@@ -268,6 +240,10 @@ void TestServiceEndToEnd::refusedSnipesArriveOnceTheServiceIsBack()
     if (QTest::currentTestFailed())
         return;
     DemoPeers &peers = m_program->peers();
+    // The timer tries again soon where nobody acts; where the user does, only
+    // the user's action can send it.
+    const auto delay = userBringsTheServiceUp ? std::chrono::milliseconds(3600000) : std::chrono::milliseconds(300);
+    session()->setRetryDelay([delay](int) { return delay; });
     QStringList items;
     for (int i = 0; i < snipes; ++i) {
         items << peers.auctionUrl() + QStringLiteral("itm/%1").arg(40 + i);
@@ -284,14 +260,14 @@ void TestServiceEndToEnd::refusedSnipesArriveOnceTheServiceIsBack()
     QVERIFY(peers.startAgain());
     if (userBringsTheServiceUp)
         clickOn(strip, strip->tabRect(MainWindow::ServiceTab).center());
-    // By itself within the first tries (5 s, then 10 s).
     QTRY_COMPARE_WITH_TIMEOUT(peers.posts(snipePath).size(), snipes, engineTimeoutMs);
     for (int i = 0; i < snipes; ++i)
         QCOMPARE(peers.posts(snipePath).at(i).body, snipePostBody(items.at(i)));
     QTRY_VERIFY_WITH_TIMEOUT(m_program->pageStatus().contains(QStringLiteral("Sent to the service")), engineTimeoutMs);
     QCOMPARE(m_program->window()->currentTab(), userBringsTheServiceUp ? MainWindow::ServiceTab : MainWindow::AuctionTab);
     QTRY_VERIFY_WITH_TIMEOUT(!m_program->servicePane()->isLoading(), engineTimeoutMs);
-    QTest::qWait(500);
+    // Nothing is left to go again.
+    QTRY_COMPARE_WITH_TIMEOUT(session()->keptSnipeCount(), 0, engineTimeoutMs);
     QCOMPARE(peers.posts(snipePath).size(), snipes);
 }
 
@@ -328,10 +304,15 @@ void TestServiceEndToEnd::snipeThatMayHaveArrivedIsNotSentAgain()
     QVERIFY(peers.startAgain());
     m_program->window()->selectTab(MainWindow::AuctionTab);
     m_program->window()->selectTab(MainWindow::ServiceTab);
-    // Past the first try's 5 s.
-    QTest::qWait(7000);
-    QVERIFY(peers.posts(snipePath).isEmpty());
     QVERIFY(!m_program->pageStatus().contains(QStringLiteral("will be sent")));
+    QCOMPARE(session()->keptSnipeCount(), 0);
+    // Kept, it would go again before the next snipe: the next one arrives alone.
+    m_program->window()->selectTab(MainWindow::AuctionTab);
+    const QString next = peers.auctionUrl() + QStringLiteral("itm/51");
+    m_program->typeIntoTheAddressBox(next);
+    m_program->press(Qt::Key_S, Qt::ControlModifier);
+    QTRY_COMPARE_WITH_TIMEOUT(peers.posts(snipePath).size(), 1, engineTimeoutMs);
+    QCOMPARE(peers.posts(snipePath).first().body, snipePostBody(next));
 }
 
 BIDWARDEN_ENGINE_TEST_MAIN(TestServiceEndToEnd)

@@ -1,6 +1,6 @@
 #include "address_box.h"
 #include "browser_profile.h"
-#include "e2e_fixture.h"
+#include "engine_suite.h"
 #include "main_window.h"
 #include "settings_folder.h"
 #include "text_file.h"
@@ -32,18 +32,11 @@
 using namespace bidwarden;
 using namespace bidwarden::test;
 
-class TestWindowEndToEnd : public QObject
+class TestWindowEndToEnd : public EngineSuite
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    void init() { m_program = std::make_unique<ProgramUnderTest>(); }
-    void cleanup()
-    {
-        m_program.reset();
-        QVERIFY2(expectedWarningsSeen(), "an expected warning did not come");
-    }
-
     void startupLoadsStoredHomePageAndStartPage();
     void captionIsTheProgramsUntilTheFirstPage();
     void pageEventsComeWithTheAnswer();
@@ -59,7 +52,8 @@ private Q_SLOTS:
     void printWritesThePageToAFile();
 
 private:
-    std::unique_ptr<ProgramUnderTest> m_program;
+    // Each test starts the peers and the program as it needs them.
+    void start() override {}
 };
 
 void TestWindowEndToEnd::startupLoadsStoredHomePageAndStartPage()
@@ -188,9 +182,7 @@ void TestWindowEndToEnd::documentReportAheadOfTheAddressWaitsForIt()
 
 void TestWindowEndToEnd::hoveringALinkShowsIt()
 {
-    QVERIFY(m_program->startPeers());
-    m_program->open();
-    QVERIFY(m_program->waitForStartPage());
+    QVERIFY(openOnTheStartPage());
     QVERIFY(m_program->activate());
     // Where the first link is, from the page itself.
     QWebEngineView *view = m_program->auctionPane()->view();
@@ -216,9 +208,7 @@ void TestWindowEndToEnd::hoveringALinkShowsIt()
 
 void TestWindowEndToEnd::framesAddOneEntryPerDocument()
 {
-    QVERIFY(m_program->startPeers());
-    m_program->open();
-    QVERIFY(m_program->waitForStartPage());
+    QVERIFY(openOnTheStartPage());
     QSignalSpy navigations(m_program->auctionPane(), &BrowserPane::navigateCompleted);
     const qsizetype before = m_program->urlbox()->addresses().size();
 
@@ -366,9 +356,7 @@ void TestWindowEndToEnd::pagesAreDrawnAndScroll()
     // Whichever way the program draws (in software where OpenGL is, as
     // here, the default way when QT_QUICK_BACKEND says so), the page
     // reaches the screen and scrolls.
-    QVERIFY(m_program->startPeers());
-    m_program->open();
-    QVERIFY(m_program->waitForStartPage());
+    QVERIFY(openOnTheStartPage());
     WebEnginePane *pane = m_program->auctionPane();
     QVERIFY(m_program->load(pane, m_program->peers().auctionUrl() + QStringLiteral("catalogue.html")));
     QVERIFY(m_program->activate());
@@ -398,9 +386,7 @@ void TestWindowEndToEnd::printWritesThePageToAFile()
 {
     // Ctrl+P offers the print dialog; printed to a file, the page arrives
     // there as a PDF, on either drawing path.
-    QVERIFY(m_program->startPeers());
-    m_program->open();
-    QVERIFY(m_program->waitForStartPage());
+    QVERIFY(openOnTheStartPage());
     QVERIFY(m_program->activate());
     m_program->press(Qt::Key_P, Qt::ControlModifier);
     QPrintDialog *dialog = nullptr;

@@ -73,6 +73,10 @@ void TestServiceSession::loginPostsStoredCredentials_data()
     // not part of the password.
     QTest::newRow("without the final comma") << stored.chopped(1) + "\r\n"
                                              << QByteArray("UserLogin=jo+smith&UserPassword=p%26q");
+    QByteArray signs;
+    for (const char c : QByteArray("jo,+%,"))
+        signs += char(c ^ 0xB2);
+    QTest::newRow("plus and percent signs") << signs + "\r\n" << QByteArray("UserLogin=jo&UserPassword=%2B%25");
     QTest::newRow("empty file: empty values") << QByteArray("") << QByteArray("UserLogin=&UserPassword=");
     QTest::newRow("unreadable file: empty values") << QByteArray() << QByteArray("UserLogin=&UserPassword=");
     // A user name too long for the service is not posted cut short.
@@ -114,6 +118,8 @@ void TestServiceSession::snipePostsTheAddress_data()
                                       << QByteArray("AuctionURL=http%3A%2F%2Fauction.test%2Fitm%2F9%3Fhash%3Dabc%26var%3D2")
                                       << QString();
     QTest::newRow("typed text") << QStringLiteral("typed auction") << QByteArray("AuctionURL=typed+auction") << QString();
+    QTest::newRow("typed text with a comma") << QStringLiteral("typed, not entered")
+                                             << QByteArray("AuctionURL=typed%2C+not+entered") << QString();
     QTest::newRow("outside the code page") << QStringLiteral("http://auction.test/\u2603") << QByteArray()
                                            << QStringLiteral("\u2603");
     QTest::newRow("too long") << QString(40000, QLatin1Char('a')) << QByteArray() << QStringLiteral("too long");
