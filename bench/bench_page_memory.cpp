@@ -1,0 +1,268 @@
+// Memory over a long run of listing pages that each load the next by
+// themselves: the PSS of the process tree, the window's process and the
+// renderers apart, every few pages, and the least-squares growth per page.
+//
+//   bench_page_memory [--program | --chromium=PATH] [--pages=N] [--every=K] [--from=W]
+//                     [--probe=clear-history|discard]
+//
+// By default the pages go into a bare QWebEngineView on a profile of its own;
+// --program loads them into the program's auction pane (through Program),
+// --chromium into a browser started as a child process, for comparison.
+// QTWEBENGINE_CHROMIUM_FLAGS reaches the engine as usual; with
+// --js-flags=--expose-gc each page calls gc() before it leaves. --probe does
+// something to the page at every sample (before it is read), to see whether
+// it lets the memory go.
+#include "main_window.h"
+#include "page_peer.h"
+#include "peers_thread.h"
+#include "process_memory.h"
+#include "program.h"
+#include "program_setup.h"
+#include "renderer_choice.h"
+#include "web_engine_pane.h"
+
+#include <QApplication>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QWebEngineHistory>
+#include <QWebEnginePage>
+#include <QWebEngineProfile>
+#include <QWebEngineView>
+
+#include <cstdio>
+#include <memory>
+#include <vector>
+
+using namespace bidwarden;
+
+namespace {
+
+constexpr int settleMs = 1000;
+constexpr int pageTimeoutMs = 60000;
+
+QString argValue(const QStringList &args, const QString &name, const QString &fallback = QString())
+{
+    const QString prefix = QStringLiteral("--%1=").arg(name);
+    for (const QString &arg : args) {
+        if (arg.startsWith(prefix))
+            return arg.mid(prefix.size());
+    }
+    return fallback;
+}
+
+struct Sample
+{
+    int pages = 0;
+    double totalMiB = 0;
+    double rendererMiB = 0;
+    double othersMiB = 0; // the window's (or browser's) process and the other helpers
+    int renderers = 0;
+};
+
+Sample sampleAt(int pages)
+{
+    Sample s{ pages };
+    for (const bench::ProcessPss &p : bench::processTreePss()) {
+        const double mib = p.pssKiB / 1024.0;
+        s.totalMiB += mib;
+        const bool renderer = p.role == QLatin1String("renderer");
+        (renderer ? s.rendererMiB : s.othersMiB) += mib;
+        s.renderers += renderer ? 1 : 0;
+    }
+    return s;
+}
+
+// Least-squares slope of one figure over the samples from `from` pages on,
+// in MiB per page.
+double slope(const std::vector<Sample> &samples, int from, double Sample::*figure)
+{
+    double n = 0, mx = 0, my = 0;
+    for (const Sample &s : samples) {
+        if (s.pages >= from) {
+            ++n;
+            mx += s.pages;
+            my += s.*figure;
+        }
+    }
+    if (n < 2)
+        return 0;
+    mx /= n;
+    my /= n;
+    double sxy = 0, sxx = 0;
+    for (const Sample &s : samples) {
+        if (s.pages >= from) {
+            sxy += (s.pages - mx) * (s.*figure - my);
+            sxx += (s.pages - mx) * (s.pages - mx);
+        }
+    }
+    return sxx > 0 ? sxy / sxx : 0;
+}
+
+// Where the pages are shown: the bare view, the program or another browser.
+class Viewer
+{
+public:
+    virtual ~Viewer() = default;
+    virtual void start(const QString &url) = 0;
+    virtual void probe(const QString &) {}
+};
+
+class BareViewer : public Viewer
+{
+public:
+    BareViewer()
+        : m_profile(QStringLiteral("bench-page-memory"))
+    {
+        m_profile.setPersistentStoragePath(m_dir.path());
+        m_profile.setCachePath(m_dir.path() + QStringLiteral("/cache"));
+        m_page = std::make_unique<QWebEnginePage>(&m_profile);
+        m_view.setPage(m_page.get());
+        m_view.resize(1024, 768);
+        m_view.show();
+    }
+    ~BareViewer() override { m_view.setPage(nullptr); }
+    void start(const QString &url) override { m_view.load(QUrl(url)); }
+    void probe(const QString &what) override { probePage(&m_view, what); }
+
+    // Shared with the program's pane: the probes work on any view.
+    static void probePage(QWebEngineView *view, const QString &what)
+    {
+        if (what == QLatin1String("clear-history")) {
+            view->page()->history()->clear();
+        } else if (what == QLatin1String("discard")) {
+            // The engine discards only a page that is not visible.
+            view->page()->setVisible(false);
+            view->page()->setLifecycleState(QWebEnginePage::LifecycleState::Discarded);
+            view->page()->setLifecycleState(QWebEnginePage::LifecycleState::Active);
+            view->page()->setVisible(true);
+        }
+    }
+
+private:
+    QTemporaryDir m_dir;
+    QWebEngineProfile m_profile;
+    std::unique_ptr<QWebEnginePage> m_page;
+    QWebEngineView m_view;
+};
+
+class ProgramViewer : public Viewer
+{
+public:
+    explicit ProgramViewer(const QString &firstPage)
+    {
+        QString error;
+        if (!m_peers.listen(&error))
+            std::fprintf(stderr, "service peer: %s\n", qPrintable(error));
+        m_program = std::make_unique<Program>(Program::Options{ .endpoints = { m_peers.serviceUrl(), firstPage },
+                                                                .settings = SettingsFolder(m_settings.path()),
+                                                                .profileName = QStringLiteral("bench"),
+                                                                .profilePath = m_profileDir.path() });
+    }
+    // The program loads its home pages itself as it starts.
+    void start(const QString &) override
+    {
+        m_program->show();
+        m_program->window()->selectTab(MainWindow::AuctionTab);
+    }
+    void probe(const QString &what) override
+    {
+        auto *pane = static_cast<WebEnginePane *>(m_program->window()->auctionPane());
+        BareViewer::probePage(pane->view(), what);
+    }
+
+private:
+    bench::PeersThread m_peers;
+    QTemporaryDir m_settings;
+    QTemporaryDir m_profileDir;
+    std::unique_ptr<Program> m_program;
+};
+
+class ChromiumViewer : public Viewer
+{
+public:
+    explicit ChromiumViewer(const QString &executable) : m_executable(executable) {}
+    ~ChromiumViewer() override
+    {
+        m_process.terminate();
+        if (!m_process.waitForFinished(5000))
+            m_process.kill();
+        m_process.waitForFinished(5000);
+    }
+    void start(const QString &url) override
+    {
+        m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        m_process.setStandardOutputFile(QProcess::nullDevice());
+        m_process.start(m_executable, { QStringLiteral("--user-data-dir=") + m_dir.path(), QStringLiteral("--no-first-run"),
+                                        QStringLiteral("--no-default-browser-check"), QStringLiteral("--no-sandbox"),
+                                        QStringLiteral("--window-size=1024,768"), url });
+    }
+
+private:
+    QString m_executable;
+    QTemporaryDir m_dir;
+    QProcess m_process;
+};
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    const bool program = args.contains(QStringLiteral("--program"));
+    const QString chromium = argValue(args, QStringLiteral("chromium"));
+    const int pages = std::max(2, argValue(args, QStringLiteral("pages"), QStringLiteral("200")).toInt());
+    const int every = std::max(1, argValue(args, QStringLiteral("every"), QStringLiteral("25")).toInt());
+    const int from = argValue(args, QStringLiteral("from"), QString::number(pages / 4)).toInt();
+    const QString probe = argValue(args, QStringLiteral("probe"));
+    if (program) {
+        setUpApplication();
+        chooseRenderer();
+    }
+    const QString kind = program ? QStringLiteral("program") : !chromium.isEmpty() ? QStringLiteral("chromium") : QStringLiteral("bare");
+
+    bench::PagePeer peer;
+    QString error;
+    if (!peer.listen(&error)) {
+        std::fprintf(stderr, "page peer: %s\n", qPrintable(error));
+        return 1;
+    }
+    std::unique_ptr<Viewer> viewer;
+    if (program)
+        viewer = std::make_unique<ProgramViewer>(peer.pageUrl(0));
+    else if (!chromium.isEmpty())
+        viewer = std::make_unique<ChromiumViewer>(chromium);
+    else
+        viewer = std::make_unique<BareViewer>();
+    peer.allowUpTo(0);
+    viewer->start(peer.pageUrl(0));
+
+    std::printf("%s: %d pages, a sample every %d%s%s; engine flags: %s\n", qPrintable(kind), pages, every,
+                probe.isEmpty() ? "" : ", probe ", qPrintable(probe), qgetenv("QTWEBENGINE_CHROMIUM_FLAGS").constData());
+    std::printf("%6s %10s %10s %10s %9s\n", "pages", "tree MiB", "renderer", "others", "renderers");
+    std::vector<Sample> samples;
+    for (int upTo = 0; upTo <= pages; upTo += every) {
+        // The page `upTo` has loaded once it asks for the next one, which
+        // the peer holds until the sample is taken.
+        if (!QTest::qWaitFor([&] { return peer.lastRequested() > upTo; }, pageTimeoutMs)) {
+            std::fprintf(stderr, "page %d never asked for the next one\n", upTo);
+            return 1;
+        }
+        if (!probe.isEmpty())
+            viewer->probe(probe);
+        QTest::qWait(settleMs);
+        samples.push_back(sampleAt(upTo));
+        const Sample &s = samples.back();
+        std::printf("%6d %10.1f %10.1f %10.1f %9d\n", s.pages, s.totalMiB, s.rendererMiB, s.othersMiB, s.renderers);
+        std::fflush(stdout);
+        peer.allowUpTo(upTo + every);
+    }
+    const QString name = QStringLiteral("page_memory_%1%2").arg(kind, probe.isEmpty() ? QString() : QLatin1Char('_') + QString(probe).replace(QLatin1Char('-'), QLatin1Char('_')));
+    std::printf("%s_per_page value=%.3f MiB\n", qPrintable(name), slope(samples, from, &Sample::totalMiB));
+    std::printf("%s_renderer_per_page value=%.3f MiB\n", qPrintable(name), slope(samples, from, &Sample::rendererMiB));
+    std::printf("%s_others_per_page value=%.3f MiB\n", qPrintable(name), slope(samples, from, &Sample::othersMiB));
+    std::fflush(stdout);
+    return 0;
+}
