@@ -3,7 +3,7 @@
 // renderers apart, every few pages, and the least-squares growth per page.
 //
 //   bench_page_memory [--program | --chromium=PATH] [--pages=N] [--every=K] [--from=W]
-//                     [--probe=clear-history|discard]
+//                     [--probe=clear-history|discard|freeze|hide] [--settle=MS]
 //
 // By default the pages go into a bare QWebEngineView on a profile of its own;
 // --program loads them into the program's auction pane (through Program),
@@ -11,7 +11,8 @@
 // QTWEBENGINE_CHROMIUM_FLAGS reaches the engine as usual; with
 // --js-flags=--expose-gc each page calls gc() before it leaves. --probe does
 // something to the page at every sample (before it is read), to see whether
-// it lets the memory go.
+// it lets the memory go; --settle is how long the last page sits idle
+// before each sample (default 1000 ms).
 #include "main_window.h"
 #include "page_peer.h"
 #include "peers_thread.h"
@@ -38,8 +39,7 @@ using namespace bidwarden;
 
 namespace {
 
-constexpr int settleMs = 1000;
-constexpr int pageTimeoutMs = 60000;
+constexpr int pageTimeoutMs = 10000;
 
 QString argValue(const QStringList &args, const QString &name, const QString &fallback = QString())
 {
@@ -136,6 +136,16 @@ public:
             view->page()->setLifecycleState(QWebEnginePage::LifecycleState::Discarded);
             view->page()->setLifecycleState(QWebEnginePage::LifecycleState::Active);
             view->page()->setVisible(true);
+        } else if (what == QLatin1String("freeze")) {
+            view->page()->setVisible(false);
+            view->page()->setLifecycleState(QWebEnginePage::LifecycleState::Frozen);
+            QTest::qWait(3000);
+            view->page()->setLifecycleState(QWebEnginePage::LifecycleState::Active);
+            view->page()->setVisible(true);
+        } else if (what == QLatin1String("hide")) {
+            view->page()->setVisible(false);
+            QTest::qWait(3000);
+            view->page()->setVisible(true);
         }
     }
 
@@ -217,6 +227,7 @@ int main(int argc, char *argv[])
     const int every = std::max(1, argValue(args, QStringLiteral("every"), QStringLiteral("25")).toInt());
     const int from = argValue(args, QStringLiteral("from"), QString::number(pages / 4)).toInt();
     const QString probe = argValue(args, QStringLiteral("probe"));
+    const int settleMs = argValue(args, QStringLiteral("settle"), QStringLiteral("1000")).toInt();
     if (program) {
         setUpApplication();
         chooseRenderer();
@@ -246,8 +257,8 @@ int main(int argc, char *argv[])
     for (int upTo = 0; upTo <= pages; upTo += every) {
         // The page `upTo` has loaded once it asks for the next one, which
         // the peer holds until the sample is taken.
-        if (!QTest::qWaitFor([&] { return peer.lastRequested() > upTo; }, pageTimeoutMs)) {
-            std::fprintf(stderr, "page %d never asked for the next one\n", upTo);
+        if (!QTest::qWaitFor([&] { return peer.lastRequested() > upTo; }, pageTimeoutMs * every)) {
+            std::fprintf(stderr, "page %d never asked for the next one (the last asked for: %d)\n", upTo, peer.lastRequested());
             return 1;
         }
         if (!probe.isEmpty())

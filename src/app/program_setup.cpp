@@ -1,6 +1,7 @@
 #include "program_setup.h"
 
 #include "icons.h"
+#include "script_heap.h"
 #include "spelling.h"
 
 #include <QApplication>
@@ -15,6 +16,7 @@ void setUpApplication()
     QApplication::setApplicationVersion(QStringLiteral(BIDWARDEN_VERSION));
     QApplication::setWindowIcon(programIcon());
     nameDictionaryFolderForTheEngine();
+    setScriptHeapSwitch();
 }
 
 } // namespace bidwarden
