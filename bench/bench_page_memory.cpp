@@ -214,66 +214,105 @@ private:
     QProcess m_process;
 };
 
+struct Run
+{
+    QString kind; // bare, program or chromium
+    QString chromium;
+    int pages = 200;
+    int every = 25;
+    int from = 50;
+    QString probe;
+    int settleMs = 1000;
+};
+
+Run runFrom(const QStringList &args)
+{
+    Run run;
+    run.chromium = argValue(args, QStringLiteral("chromium"));
+    run.kind = args.contains(QStringLiteral("--program")) ? QStringLiteral("program")
+            : run.chromium.isEmpty()                      ? QStringLiteral("bare")
+                                                          : QStringLiteral("chromium");
+    run.pages = std::max(2, argValue(args, QStringLiteral("pages"), QStringLiteral("200")).toInt());
+    run.every = std::max(1, argValue(args, QStringLiteral("every"), QStringLiteral("25")).toInt());
+    run.from = argValue(args, QStringLiteral("from"), QString::number(run.pages / 4)).toInt();
+    run.probe = argValue(args, QStringLiteral("probe"));
+    run.settleMs = argValue(args, QStringLiteral("settle"), QStringLiteral("1000")).toInt();
+    return run;
+}
+
+std::unique_ptr<Viewer> makeViewer(const Run &run, const bench::PagePeer &peer)
+{
+    if (run.kind == QLatin1String("program"))
+        return std::make_unique<ProgramViewer>(peer.pageUrl(0));
+    if (run.kind == QLatin1String("chromium"))
+        return std::make_unique<ChromiumViewer>(run.chromium);
+    return std::make_unique<BareViewer>();
+}
+
+// Lets the pages through `every` at a time and samples the tree while the
+// last of them sits loaded. Empty when the pages stopped.
+std::vector<Sample> samplePages(const Run &run, bench::PagePeer &peer, Viewer &viewer)
+{
+    std::printf("%6s %10s %10s %10s %9s\n", "pages", "tree MiB", "renderer", "others", "renderers");
+    std::vector<Sample> samples;
+    for (int upTo = 0; upTo <= run.pages; upTo += run.every) {
+        // The page `upTo` has loaded once it asks for the next one, which
+        // the peer holds until the sample is taken.
+        if (!QTest::qWaitFor([&] { return peer.lastRequested() > upTo; }, pageTimeoutMs * run.every)) {
+            std::fprintf(stderr, "page %d never asked for the next one (the last asked for: %d)\n", upTo,
+                         peer.lastRequested());
+            return {};
+        }
+        if (!run.probe.isEmpty())
+            viewer.probe(run.probe);
+        QTest::qWait(run.settleMs);
+        samples.push_back(sampleAt(upTo));
+        const Sample &s = samples.back();
+        std::printf("%6d %10.1f %10.1f %10.1f %9d\n", s.pages, s.totalMiB, s.rendererMiB, s.othersMiB, s.renderers);
+        std::fflush(stdout);
+        peer.allowUpTo(upTo + run.every);
+    }
+    return samples;
+}
+
+void printSummary(const Run &run, const std::vector<Sample> &samples)
+{
+    QString name = QStringLiteral("page_memory_") + run.kind;
+    if (!run.probe.isEmpty())
+        name += QLatin1Char('_') + QString(run.probe).replace(QLatin1Char('-'), QLatin1Char('_'));
+    std::printf("%s_per_page value=%.3f MiB\n", qPrintable(name), slope(samples, run.from, &Sample::totalMiB));
+    std::printf("%s_renderer_per_page value=%.3f MiB\n", qPrintable(name),
+                slope(samples, run.from, &Sample::rendererMiB));
+    std::printf("%s_others_per_page value=%.3f MiB\n", qPrintable(name), slope(samples, run.from, &Sample::othersMiB));
+    std::fflush(stdout);
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
-    const QStringList args = app.arguments();
-    const bool program = args.contains(QStringLiteral("--program"));
-    const QString chromium = argValue(args, QStringLiteral("chromium"));
-    const int pages = std::max(2, argValue(args, QStringLiteral("pages"), QStringLiteral("200")).toInt());
-    const int every = std::max(1, argValue(args, QStringLiteral("every"), QStringLiteral("25")).toInt());
-    const int from = argValue(args, QStringLiteral("from"), QString::number(pages / 4)).toInt();
-    const QString probe = argValue(args, QStringLiteral("probe"));
-    const int settleMs = argValue(args, QStringLiteral("settle"), QStringLiteral("1000")).toInt();
-    if (program) {
+    const Run run = runFrom(app.arguments());
+    if (run.kind == QLatin1String("program")) {
         setUpApplication();
         chooseRenderer();
     }
-    const QString kind = program ? QStringLiteral("program") : !chromium.isEmpty() ? QStringLiteral("chromium") : QStringLiteral("bare");
-
     bench::PagePeer peer;
     QString error;
     if (!peer.listen(&error)) {
         std::fprintf(stderr, "page peer: %s\n", qPrintable(error));
         return 1;
     }
-    std::unique_ptr<Viewer> viewer;
-    if (program)
-        viewer = std::make_unique<ProgramViewer>(peer.pageUrl(0));
-    else if (!chromium.isEmpty())
-        viewer = std::make_unique<ChromiumViewer>(chromium);
-    else
-        viewer = std::make_unique<BareViewer>();
+    const std::unique_ptr<Viewer> viewer = makeViewer(run, peer);
     peer.allowUpTo(0);
     viewer->start(peer.pageUrl(0));
-
-    std::printf("%s: %d pages, a sample every %d%s%s; engine flags: %s\n", qPrintable(kind), pages, every,
-                probe.isEmpty() ? "" : ", probe ", qPrintable(probe), qgetenv("QTWEBENGINE_CHROMIUM_FLAGS").constData());
-    std::printf("%6s %10s %10s %10s %9s\n", "pages", "tree MiB", "renderer", "others", "renderers");
-    std::vector<Sample> samples;
-    for (int upTo = 0; upTo <= pages; upTo += every) {
-        // The page `upTo` has loaded once it asks for the next one, which
-        // the peer holds until the sample is taken.
-        if (!QTest::qWaitFor([&] { return peer.lastRequested() > upTo; }, pageTimeoutMs * every)) {
-            std::fprintf(stderr, "page %d never asked for the next one (the last asked for: %d)\n", upTo, peer.lastRequested());
-            return 1;
-        }
-        if (!probe.isEmpty())
-            viewer->probe(probe);
-        QTest::qWait(settleMs);
-        samples.push_back(sampleAt(upTo));
-        const Sample &s = samples.back();
-        std::printf("%6d %10.1f %10.1f %10.1f %9d\n", s.pages, s.totalMiB, s.rendererMiB, s.othersMiB, s.renderers);
-        std::fflush(stdout);
-        peer.allowUpTo(upTo + every);
-    }
-    const QString name = QStringLiteral("page_memory_%1%2").arg(kind, probe.isEmpty() ? QString() : QLatin1Char('_') + QString(probe).replace(QLatin1Char('-'), QLatin1Char('_')));
-    std::printf("%s_per_page value=%.3f MiB\n", qPrintable(name), slope(samples, from, &Sample::totalMiB));
-    std::printf("%s_renderer_per_page value=%.3f MiB\n", qPrintable(name), slope(samples, from, &Sample::rendererMiB));
-    std::printf("%s_others_per_page value=%.3f MiB\n", qPrintable(name), slope(samples, from, &Sample::othersMiB));
-    std::fflush(stdout);
+    std::printf("%s: %d pages, a sample every %d%s%s; engine flags: %s\n", qPrintable(run.kind), run.pages, run.every,
+                run.probe.isEmpty() ? "" : ", probe ", qPrintable(run.probe),
+                qgetenv("QTWEBENGINE_CHROMIUM_FLAGS").constData());
+    const std::vector<Sample> samples = samplePages(run, peer, *viewer);
+    if (samples.empty())
+        return 1;
+    printSummary(run, samples);
     return 0;
 }
