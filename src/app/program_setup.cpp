@@ -1,7 +1,6 @@
 #include "program_setup.h"
 
 #include "icons.h"
-#include "script_heap.h"
 #include "spelling.h"
 
 #include <QApplication>
@@ -16,7 +15,6 @@ void setUpApplication()
     QApplication::setApplicationVersion(QStringLiteral(BIDWARDEN_VERSION));
     QApplication::setWindowIcon(programIcon());
     nameDictionaryFolderForTheEngine();
-    setScriptHeapSwitch();
 }
 
 } // namespace bidwarden

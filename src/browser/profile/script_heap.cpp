@@ -5,6 +5,8 @@
 
 #include <QCoreApplication>
 
+#include <utility>
+
 namespace bidwarden {
 
 namespace {
@@ -41,6 +43,10 @@ void setScriptHeapSwitch()
     // engine collects and grows it by its own measure again; the maximum
     // stays the engine's. No Qt bug number known; the report ready to file
     // is in docs/performance.md.
+    // Once: the engine reads the environment only as it starts.
+    static bool set = false;
+    if (std::exchange(set, true))
+        return;
     const QByteArray name("QTWEBENGINE_CHROMIUM_FLAGS");
     const QString flags = QString::fromLocal8Bit(qgetenv(name.constData()));
     const QString wanted = withScriptHeapSwitch(flags, QCoreApplication::arguments());

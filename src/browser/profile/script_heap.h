@@ -15,8 +15,9 @@ inline constexpr char scriptHeapSwitch[] = "--js-flags=--initial-heap-size=32";
 // keeps only one --js-flags.
 QString withScriptHeapSwitch(const QString &flags, const QStringList &arguments);
 
-// Adds it to this process's environment, on the engines that need it,
-// before the engine starts.
+// Adds it to this process's environment, once, on the engines that need it;
+// to be called before the engine starts, and after chooseRenderer(), which
+// takes any engine switches for the user's.
 void setScriptHeapSwitch();
 
 } // namespace bidwarden
