@@ -64,8 +64,10 @@ PagePeer::PagePeer()
 
 PagePeer::~PagePeer()
 {
+    // Deleted on its own thread, once the call that hands it over returns.
     if (m_server)
-        QMetaObject::invokeMethod(m_server, [this] { delete m_server; }, Qt::BlockingQueuedConnection);
+        QMetaObject::invokeMethod(m_server.get(), [this] { m_server.release()->deleteLater(); },
+                                  Qt::BlockingQueuedConnection);
     m_thread.quit();
     m_thread.wait();
 }
@@ -78,14 +80,14 @@ bool PagePeer::listen(QString *error)
     QMetaObject::invokeMethod(
             &context,
             [&] {
-                m_server = new QTcpServer;
+                m_server = std::make_unique<QTcpServer>();
                 ok = m_server->listen(QHostAddress::LocalHost, 0);
                 if (!ok) {
                     *error = m_server->errorString();
                     return;
                 }
                 m_port = m_server->serverPort();
-                QObject::connect(m_server, &QTcpServer::newConnection, m_server, [this] { accept(); });
+                QObject::connect(m_server.get(), &QTcpServer::newConnection, m_server.get(), [this] { accept(); });
             },
             Qt::BlockingQueuedConnection);
     return ok;
@@ -99,7 +101,7 @@ QString PagePeer::pageUrl(int number) const
 void PagePeer::allowUpTo(int number)
 {
     m_allowed = number;
-    QMetaObject::invokeMethod(m_server, [this] {
+    QMetaObject::invokeMethod(m_server.get(), [this] {
         if (m_held && m_heldNumber <= m_allowed)
             answer(m_held, m_heldNumber);
         m_held = nullptr;

@@ -7,6 +7,7 @@
 #include <QThread>
 
 #include <atomic>
+#include <memory>
 
 QT_BEGIN_NAMESPACE
 class QTcpServer;
@@ -47,7 +48,7 @@ private:
     void answer(QTcpSocket *socket, int number);
 
     QThread m_thread;
-    QTcpServer *m_server = nullptr; // lives on m_thread
+    std::unique_ptr<QTcpServer> m_server; // lives on m_thread, and goes there
     quint16 m_port = 0;
     std::atomic<int> m_allowed{ 0 };
     std::atomic<int> m_lastRequested{ -1 };
