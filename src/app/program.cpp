@@ -9,6 +9,7 @@
 #include "window_forward.h"
 #include "main_window.h"
 #include "page_window_opener.h"
+#include "script_heap.h"
 #include "session_end.h"
 #include "web_engine_pane.h"
 
@@ -48,10 +49,19 @@ QString downloadEndNotice(const Download *download)
     return MainWindow::tr("The download of %1 did not complete.").arg(download->path());
 }
 
+// The engine starts with the first profile, and takes its switches from the
+// environment then: they are set first, after the drawing has been chosen
+// (chooseRenderer() reads a user's switches as a choice of drawing).
+std::unique_ptr<BrowserProfile> startProfile(const Program::Options &options)
+{
+    setScriptHeapSwitch();
+    return std::make_unique<BrowserProfile>(options.profileName, options.profilePath);
+}
+
 } // namespace
 
 Program::Program(Options options)
-    : m_profile(std::make_unique<BrowserProfile>(options.profileName, options.profilePath))
+    : m_profile(startProfile(options))
     , m_windowOpener(std::make_unique<PageWindowOpener>(m_profile.get()))
 {
     PageWindowFactory openPageWindow =

@@ -107,3 +107,13 @@
 #else
 #define BIDWARDEN_ENGINE_GIVES_PAGES_TO_ASSISTIVE_TECHNOLOGY() 0
 #endif
+
+// 6.8 and later (Debian 13's 6.8 and backported 6.10, whose headers say
+// 6.8.2): a renderer's script heap is not collected while a site's pages
+// replace one another, until it is full, unless the engine is given its
+// initial size (setScriptHeapSwitch()). 6.4 collects them.
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+#define BIDWARDEN_ENGINE_NEEDS_SCRIPT_HEAP_START() 1
+#else
+#define BIDWARDEN_ENGINE_NEEDS_SCRIPT_HEAP_START() 0
+#endif

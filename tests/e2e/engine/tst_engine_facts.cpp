@@ -1,5 +1,6 @@
 #include "engine_facts.h"
 #include "engine_sandbox.h"
+#include "script_heap.h"
 
 #include <QFile>
 #include <QProcessEnvironment>
@@ -18,6 +19,8 @@ private Q_SLOTS:
     void namesTheEngineAndItsPackage();
     void sandbox_data();
     void sandbox();
+    void scriptHeapSwitch_data();
+    void scriptHeapSwitch();
 };
 
 void TestEngineFacts::namesTheEngineAndItsPackage()
@@ -76,6 +79,37 @@ void TestEngineFacts::sandbox()
     for (const QString &entry : environment)
         given.insert(entry.section(QLatin1Char('='), 0, 0), entry.section(QLatin1Char('='), 1));
     QCOMPARE(sandboxSwitchedOffBy(given, arguments), offBy);
+}
+
+void TestEngineFacts::scriptHeapSwitch_data()
+{
+    QTest::addColumn<QString>("flags");
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("started");
+
+    const QString heap = QString::fromLatin1(bidwarden::scriptHeapSwitch);
+    const QStringList program{ QStringLiteral("bidwarden") };
+    QTest::newRow("no switches") << QString() << program << heap;
+    QTest::newRow("others' switches kept") << QStringLiteral(" --no-sandbox --foo ") << program
+                                           << QStringLiteral("--no-sandbox --foo ") + heap;
+    // The engine keeps one --js-flags: the user's, where given.
+    QTest::newRow("the user's script switches")
+            << QStringLiteral("--no-sandbox --js-flags=--expose-gc") << program
+            << QStringLiteral("--no-sandbox --js-flags=--expose-gc");
+    QTest::newRow("the user's script switches as an argument")
+            << QStringLiteral("--no-sandbox")
+            << QStringList{ QStringLiteral("bidwarden"), QStringLiteral("--js-flags=--max-lazy") }
+            << QStringLiteral("--no-sandbox");
+    QTest::newRow("the program's name is no switch")
+            << QString() << QStringList{ QStringLiteral("--js-flags=odd-name") } << heap;
+}
+
+void TestEngineFacts::scriptHeapSwitch()
+{
+    QFETCH(QString, flags);
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, started);
+    QCOMPARE(withScriptHeapSwitch(flags, arguments), started);
 }
 
 QTEST_APPLESS_MAIN(TestEngineFacts)
