@@ -57,13 +57,13 @@ void askBeforeLeavingUnsentSnipes(QWidget *parent, int unsentSnipes, const std::
 
 QString leaveRunningDownloadsQuestionText(int runningDownloads)
 {
-    const QString count = runningDownloads == 1
-            ? QMessageBox::tr("1 download is still running.")
-            : QMessageBox::tr("%1 downloads are still running.").arg(runningDownloads);
-    return count + QLatin1Char(' ')
-            + QMessageBox::tr("If you leave now, %1 cancelled and what was saved of %2 is removed.\n\nLeave anyway?")
-                      .arg(runningDownloads == 1 ? QMessageBox::tr("it is") : QMessageBox::tr("they are"),
-                           runningDownloads == 1 ? QMessageBox::tr("it") : QMessageBox::tr("them"));
+    // Whole sentences, so that a translation need not join pieces.
+    return runningDownloads == 1
+            ? QMessageBox::tr("1 download is still running. If you leave now, it is cancelled and what was saved "
+                              "of it is removed.\n\nLeave anyway?")
+            : QMessageBox::tr("%1 downloads are still running. If you leave now, they are cancelled and what was "
+                              "saved of them is removed.\n\nLeave anyway?")
+                      .arg(runningDownloads);
 }
 
 void askBeforeLeavingRunningDownloads(QWidget *parent, int runningDownloads, const std::function<void()> &leave)

@@ -268,26 +268,28 @@ void MainWindow::showNotice(const QString &text)
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
-    // Snipes not sent yet live for the run only.
-    if (m_session->keptSnipeCount() > 0 && !m_leaveUnsentAgreed) {
-        event->ignore();
-        askBeforeLeavingUnsentSnipes(this, m_session->keptSnipeCount(), [this] {
-            m_leaveUnsentAgreed = true;
-            close();
-        });
-        return;
-    }
-    const int runningDownloads = m_downloads ? m_downloads->runningCount() : 0;
-    if (runningDownloads > 0 && !m_leaveDownloadsAgreed) {
-        event->ignore();
-        askBeforeLeavingRunningDownloads(this, runningDownloads, [this] {
-            m_leaveDownloadsAgreed = true;
-            close();
-        });
-        return;
-    }
     if (!m_closeConsent->agreed()) {
         event->ignore();
+        // Snipes not sent yet live for the run only.
+        if (m_session->keptSnipeCount() > 0 && !m_leaveUnsentAgreed) {
+            askBeforeLeavingUnsentSnipes(this, m_session->keptSnipeCount(), [this] {
+                m_leaveUnsentAgreed = true;
+                close();
+            });
+            return;
+        }
+        const int runningDownloads = m_downloads ? m_downloads->runningCount() : 0;
+        if (runningDownloads > 0 && !m_leaveDownloadsAgreed) {
+            askBeforeLeavingRunningDownloads(this, runningDownloads, [this] {
+                m_leaveDownloadsAgreed = true;
+                close();
+            });
+            return;
+        }
+        // The answers hold for this attempt only: should a page keep the
+        // window, the next attempt asks again about what is lost by then.
+        m_leaveUnsentAgreed = false;
+        m_leaveDownloadsAgreed = false;
         m_closeConsent->ask();
         return;
     }
@@ -312,8 +314,6 @@ void MainWindow::closeWithoutAsking()
     // Nothing may wait for an answer: the pages and the kept snipes are not
     // asked about, and every other window closes unsaved.
     m_closeConsent->agreeWithoutAsking();
-    m_leaveUnsentAgreed = true;
-    m_leaveDownloadsAgreed = true;
     m_exitRequested = true;
     close();
     QApplication::closeAllWindows();

@@ -106,9 +106,9 @@ private:
     std::optional<WindowLayout> m_layout;
     // Exit, rather than the close box, asked for the close.
     bool m_exitRequested = false;
-    // The user chose to leave snipes that are not sent yet.
+    // In this close attempt, the user chose to leave snipes that are not
+    // sent yet, or while downloads run.
     bool m_leaveUnsentAgreed = false;
-    // The user chose to leave while downloads run.
     bool m_leaveDownloadsAgreed = false;
 };
 

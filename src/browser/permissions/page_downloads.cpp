@@ -34,18 +34,19 @@ bool PageDownloads::mayOffer(QWebEngineDownloadRequest *download)
     circumstances.userInputSincePrevious = std::exchange(m_userInputSincePrevious, false);
     circumstances.msSincePrevious = circumstances.first ? 0 : m_sincePrevious.elapsed();
     circumstances.siteAnswer = m_answers->allowed(site, severalDownloads);
-    circumstances.questionOpen = m_questionOpen;
+    circumstances.questionOpen = !m_held.isEmpty();
     m_sincePrevious.start();
 
-    switch (downloadVerdict(circumstances)) {
+    const DownloadVerdict verdict = downloadVerdict(circumstances);
+    if (verdict == DownloadVerdict::Ask || verdict == DownloadVerdict::Hold)
+        m_held.append({ download->url(), download->suggestedFileName() });
+    switch (verdict) {
     case DownloadVerdict::Offer:
         return true;
     case DownloadVerdict::Ask:
-        m_held.append({ download->url(), download->suggestedFileName() });
         askForSeveral(site);
         break;
     case DownloadVerdict::Hold:
-        m_held.append({ download->url(), download->suggestedFileName() });
         break;
     case DownloadVerdict::Refuse:
         qCDebug(lcBrowser) << "not offering another download from" << site << "by itself:" << download->url();
@@ -60,7 +61,6 @@ void PageDownloads::askForSeveral(const QString &site)
         m_held.clear();
         return;
     }
-    m_questionOpen = true;
     const QPointer<PageDownloads> guard(this);
     PermissionBar::Question question{
         tr("%1 wants to download several files.").arg(site.isEmpty() ? tr("This page") : site),
@@ -68,7 +68,6 @@ void PageDownloads::askForSeveral(const QString &site)
             answers->remember(site, severalDownloads, allowed);
             if (!guard)
                 return;
-            m_questionOpen = false;
             const QList<QPair<QUrl, QString>> held = std::exchange(m_held, {});
             // Started again as the page asked for them, each offered as any download.
             if (allowed) {
@@ -81,7 +80,6 @@ void PageDownloads::askForSeveral(const QString &site)
     question.dropped = [this, guard] {
         if (!guard)
             return;
-        m_questionOpen = false;
         m_held.clear();
     };
     m_bar->ask(std::move(question));

@@ -42,8 +42,8 @@ private:
     PermissionAnswers *m_answers;
     QElapsedTimer m_sincePrevious;
     bool m_userInputSincePrevious = false;
-    bool m_questionOpen = false;
-    // Address and file name of each download held while the user is asked.
+    // Address and file name of each download held while the user is asked;
+    // none while no question is open.
     QList<QPair<QUrl, QString>> m_held;
 };
 

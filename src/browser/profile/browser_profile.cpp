@@ -176,11 +176,7 @@ void BrowserProfile::offerDownload(QWebEngineDownloadRequest *download)
 
 void BrowserProfile::followDownload(QWebEngineDownloadRequest *download)
 {
-    auto *followed = new EngineDownload(download, &m_downloads);
-    connect(followed, &Download::finished, this, [this, followed] {
-        Q_EMIT downloadFinished(followed->path(), followed->progress().state == DownloadState::Completed);
-    });
-    m_downloads.add(followed);
+    m_downloads.add(new EngineDownload(download, &m_downloads));
 }
 
 } // namespace bidwarden

@@ -63,10 +63,6 @@ public:
     using SaveLocationChooser = std::function<QString(const QString &suggestedPath)>;
     void setSaveLocationChooser(SaveLocationChooser chooser) { m_chooseSaveLocation = std::move(chooser); }
 
-Q_SIGNALS:
-    // A download the user accepted has ended, completed or not.
-    void downloadFinished(const QString &path, bool completed);
-
 private:
     QWebEngineProfile *m_profile = nullptr;
     PermissionAnswers m_permissionAnswers;

@@ -4,6 +4,7 @@
 // the page, in a new window too, unless the server sends it as an
 // attachment. Clicks go to the windows as a user's do.
 #include "browser_profile.h"
+#include "download_list.h"
 #include "engine_suite.h"
 #include "engine_version.h"
 #include "main_window.h"
@@ -238,11 +239,12 @@ void TestPagePrintEndToEnd::attachedPdfIsOfferedAsADownload()
     const QString target = pdfPath("saved-invoice.pdf");
     m_program->setDownloadTarget(target);
     QVERIFY(loadInvoice());
-    QSignalSpy finished(m_program->profile(), &BrowserProfile::downloadFinished);
+    QSignalSpy finished(m_program->profile()->downloads(), &DownloadList::finished);
     QVERIFY(clickElement(auction()->view(), link));
     QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, engineTimeoutMs);
-    QCOMPARE(finished.first().at(0).toString(), target);
-    QCOMPARE(finished.first().at(1).toBool(), true);
+    const auto *saved = finished.first().at(0).value<Download *>();
+    QCOMPARE(saved->path(), target);
+    QVERIFY(saved->progress().state == DownloadState::Completed);
     QCOMPARE(QFileInfo(m_program->offeredDownloadPath()).fileName(), QStringLiteral("invoice.pdf"));
     QVERIFY(isPdf(target));
     QCOMPARE(auction()->locationUrl(), page("invoice.html"));

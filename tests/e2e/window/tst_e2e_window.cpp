@@ -1,5 +1,6 @@
 #include "address_box.h"
 #include "browser_profile.h"
+#include "download_list.h"
 #include "engine_suite.h"
 #include "main_window.h"
 #include "settings_folder.h"
@@ -255,7 +256,7 @@ void TestWindowEndToEnd::downloadIsOfferedInTheDownloadFolder()
     QString statusWhenOffered;
     connect(m_program->auctionPane(), &BrowserPane::fileDownloadStarting, this,
             [&] { statusWhenOffered = m_program->pageStatus(); });
-    QSignalSpy finished(m_program->profile(), &BrowserProfile::downloadFinished);
+    QSignalSpy finished(m_program->profile()->downloads(), &DownloadList::finished);
     m_program->auctionPane()->navigate(m_program->peers().auctionUrl() + QStringLiteral("download/catalog.txt"));
     QTRY_COMPARE_WITH_TIMEOUT(statusWhenOffered, QStringLiteral("Beginning Download....."), engineTimeoutMs);
     // Offered in the user's download folder, not where the program was started.
@@ -264,8 +265,9 @@ void TestWindowEndToEnd::downloadIsOfferedInTheDownloadFolder()
     QCOMPARE(QFileInfo(m_program->offeredDownloadPath()).fileName(), QStringLiteral("catalog.txt"));
     if (accepted) {
         QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, engineTimeoutMs);
-        QCOMPARE(finished.at(0).at(0).toString(), target);
-        QVERIFY(finished.at(0).at(1).toBool());
+        const auto *download = finished.at(0).at(0).value<Download *>();
+        QCOMPARE(download->path(), target);
+        QVERIFY(download->progress().state == DownloadState::Completed);
         QCOMPARE(m_program->pageStatus(), QStringLiteral("Downloaded ") + target);
         QFile saved(target);
         QVERIFY(saved.open(QIODevice::ReadOnly));
