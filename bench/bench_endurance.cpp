@@ -241,10 +241,18 @@ int main(int argc, char *argv[])
 
     Session session(window, &peers);
     std::vector<Sample> samples;
+    // Each pane's renderer apart: which page's memory grows.
+    const auto renderersByPane = [window] {
+        const auto pid = [](BrowserPane *pane) {
+            return qint64(static_cast<WebEnginePane *>(pane)->view()->page()->renderProcessPid());
+        };
+        return std::map<qint64, QString>{ { pid(window->auctionPane()), QStringLiteral("renderer, auction pane") },
+                                          { pid(window->servicePane()), QStringLiteral("renderer, service pane") } };
+    };
     const auto sample = [&](int done, int sniped) {
         QTest::qWait(500); // let the helpers settle
         samples.push_back({ done, sniped, bench::processTreeUsage(), completionPassUs(box->addresses()),
-                            box->addresses().size(), bench::processTreePssByRole() });
+                            box->addresses().size(), bench::processTreePssByRole(renderersByPane()) });
         const Sample &s = samples.back();
         std::printf("%6d %6d %10lld %6d %7d %9lld %10.1f\n", s.loads, s.snipes, static_cast<long long>(s.usage.pssKiB),
                     s.usage.openFiles, s.usage.threads, static_cast<long long>(s.listSize), s.completionUs);
@@ -295,12 +303,17 @@ int main(int argc, char *argv[])
     std::printf("endurance_pss_growth_after_warmup value=%.1f %%\n",
                 100.0 * (last.usage.pssKiB - warm.usage.pssKiB) / warm.usage.pssKiB);
     std::printf("endurance_pss_trend_per_1000_pages value=%.1f %%\n", pssTrendPer1000Pages(samples, warm.loads));
-    // Which process holds the difference.
-    std::printf("PSS by process (KiB)        after %5d   after %5d\n", warm.loads, last.loads);
+    // Which process holds the difference, and whether it had settled by a
+    // fifth of the way.
+    const Sample fifth = at(loads / 5);
+    const auto kibOf = [](const Sample &s, const QString &role) {
+        const auto found = s.roles.find(role);
+        return static_cast<long long>(found == s.roles.end() ? 0 : found->second);
+    };
+    std::printf("PSS by process (KiB)        after %5d   after %5d   after %5d\n", warm.loads, fifth.loads,
+                last.loads);
     for (const auto &[role, kib] : last.roles) {
-        const auto before = warm.roles.find(role);
-        std::printf("  %-24s %11lld %11lld\n", qPrintable(role),
-                    static_cast<long long>(before == warm.roles.end() ? 0 : before->second),
+        std::printf("  %-24s %11lld %11lld %11lld\n", qPrintable(role), kibOf(warm, role), kibOf(fifth, role),
                     static_cast<long long>(kib));
     }
     std::printf("endurance_fds_growth_after_warmup value=%d\n", last.usage.openFiles - warm.usage.openFiles);

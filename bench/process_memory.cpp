@@ -91,11 +91,13 @@ qint64 processTreePssKiB()
     return total;
 }
 
-std::map<QString, qint64> processTreePssByRole()
+std::map<QString, qint64> processTreePssByRole(const std::map<qint64, QString> &named)
 {
     std::map<QString, qint64> roles;
-    for (const ProcessPss &p : processTreePss())
-        roles[p.role] += p.pssKiB;
+    for (const ProcessPss &p : processTreePss()) {
+        const auto name = named.find(p.pid);
+        roles[name == named.end() ? p.role : name->second] += p.pssKiB;
+    }
     return roles;
 }
 

@@ -25,8 +25,9 @@ QList<ProcessPss> processTreePss();
 // Their sum, in KiB: the memory the program really costs.
 qint64 processTreePssKiB();
 
-// The tree's PSS in KiB summed by role (several renderers add up to one entry).
-std::map<QString, qint64> processTreePssByRole();
+// The tree's PSS in KiB summed by role (several renderers add up to one
+// entry); a process named in `named` (by its pid) is an entry of its own.
+std::map<QString, qint64> processTreePssByRole(const std::map<qint64, QString> &named = {});
 
 // The whole tree's PSS, open files and threads.
 struct TreeUsage
