@@ -68,9 +68,11 @@ void EngineDownload::cancel()
     if (m_request && !m_request->isFinished())
         m_request->cancel();
     // The engine removes what it wrote in its own time, which does not come
-    // when the program is leaving: the partial file goes now.
+    // when the program is leaving: the partial file goes now. The engine's
+    // file thread may remove it in the same moment, so only a file still
+    // there after the attempt is a failure.
     const QString partial = partialFilePath(path());
-    if (QFile::exists(partial) && !QFile::remove(partial))
+    if (!QFile::remove(partial) && QFile::exists(partial))
         qCWarning(lcBrowser) << "could not remove the partial download" << partial;
     report();
 }
