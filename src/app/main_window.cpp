@@ -270,21 +270,27 @@ void MainWindow::closeEvent(QCloseEvent *event)
 {
     if (!m_closeConsent->agreed()) {
         event->ignore();
-        // Snipes not sent yet live for the run only.
-        if (m_session->keptSnipeCount() > 0 && !m_leaveUnsentAgreed) {
-            askBeforeLeavingUnsentSnipes(this, m_session->keptSnipeCount(), [this] {
-                m_leaveUnsentAgreed = true;
-                close();
-            });
-            return;
-        }
-        const int runningDownloads = m_downloads ? m_downloads->runningCount() : 0;
-        if (runningDownloads > 0 && !m_leaveDownloadsAgreed) {
-            askBeforeLeavingRunningDownloads(this, runningDownloads, [this] {
-                m_leaveDownloadsAgreed = true;
-                close();
-            });
-            return;
+        // Snipes not sent yet live for the run only; a download stopped
+        // halfway is lost. Each is asked about once in an attempt, in turn.
+        struct LeaveQuestion
+        {
+            int count;
+            bool *agreed;
+            void (*ask)(QWidget *, int, const std::function<void()> &);
+        };
+        const LeaveQuestion questions[] = {
+            { m_session->keptSnipeCount(), &m_leaveUnsentAgreed, askBeforeLeavingUnsentSnipes },
+            { m_downloads ? m_downloads->runningCount() : 0, &m_leaveDownloadsAgreed,
+              askBeforeLeavingRunningDownloads },
+        };
+        for (const LeaveQuestion &question : questions) {
+            if (question.count > 0 && !*question.agreed) {
+                question.ask(this, question.count, [this, agreed = question.agreed] {
+                    *agreed = true;
+                    close();
+                });
+                return;
+            }
         }
         // The answers hold for this attempt only: should a page keep the
         // window, the next attempt asks again about what is lost by then.

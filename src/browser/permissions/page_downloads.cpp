@@ -38,15 +38,16 @@ bool PageDownloads::mayOffer(QWebEngineDownloadRequest *download)
     m_sincePrevious.start();
 
     const DownloadVerdict verdict = downloadVerdict(circumstances);
-    if (verdict == DownloadVerdict::Ask || verdict == DownloadVerdict::Hold)
-        m_held.append({ download->url(), download->suggestedFileName() });
     switch (verdict) {
     case DownloadVerdict::Offer:
         return true;
     case DownloadVerdict::Ask:
+        m_held.append({ download->url(), download->suggestedFileName() });
         askForSeveral(site);
         break;
     case DownloadVerdict::Hold:
+        // The question is open: this one waits for its answer too.
+        m_held.append({ download->url(), download->suggestedFileName() });
         break;
     case DownloadVerdict::Refuse:
         qCDebug(lcBrowser) << "not offering another download from" << site << "by itself:" << download->url();
